@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/platform.h"
 
@@ -39,13 +40,9 @@ TEST(PlatformToUtf8, EncodesEveryCharacterClass) {
         {"three bytes, after surrogates", wide({0xE000}), "\xEE\x80\x80"},
         {"three bytes, U+FFFD itself", wide({0xFFFD}), "\xEF\xBF\xBD"},
         {"three bytes, highest", wide({0xFFFF}), "\xEF\xBF\xBF"},
-        {"four bytes, lowest", wide({0x10000}), "\xF0\x90\x80\x80"},
-        {"four bytes, highest", wide({0x10FFFF}), "\xF4\x8F\xBF\xBF"},
         {"high surrogate alone", wide({0xD800}), "\xEF\xBF\xBD"},
         {"low surrogate alone", wide({0xDFFF}), "\xEF\xBF\xBD"},
         {"surrogate between letters", wide({'a', 0xDC00, 'b'}), "a\xEF\xBF\xBD" "b"},
-        {"past U+10FFFF", wide({0x110000}), "\xEF\xBF\xBD"},
-        {"negative wide value", wide({0xFFFFFFFFu}), "\xEF\xBF\xBD"},
         {"mixed report line", L"估算渗透压：900 mOsm/L\r\n",
          "\xE4\xBC\xB0\xE7\xAE\x97\xE6\xB8\x97\xE9\x80\x8F\xE5\x8E\x8B\xEF\xBC\x9A" "900 mOsm/L\r\n"},
     };
@@ -65,13 +62,39 @@ struct FitCase {
     int32_t needed;   // bytes with the terminator
 };
 
+// Characters beyond the Basic Multilingual Plane: one wchar_t where it is
+// UTF-32 (POSIX), a surrogate pair where it is UTF-16 (Windows).
+TEST(PlatformToUtf8, EncodesCharactersBeyondTheBasicPlane) {
+    std::vector<EncodeCase> cases;
+    if constexpr (sizeof(wchar_t) == 4) {
+        cases = {
+            {"four bytes, lowest", wide({0x10000}), "\xF0\x90\x80\x80"},
+            {"four bytes, highest", wide({0x10FFFF}), "\xF4\x8F\xBF\xBF"},
+            {"past U+10FFFF", wide({0x110000}), "\xEF\xBF\xBD"},
+            {"negative wide value", wide({0xFFFFFFFFu}), "\xEF\xBF\xBD"},
+        };
+    } else {
+        cases = {
+            {"four bytes, lowest", wide({0xD800, 0xDC00}), "\xF0\x90\x80\x80"},
+            {"four bytes, highest", wide({0xDBFF, 0xDFFF}), "\xF4\x8F\xBF\xBF"},
+            {"pair in the wrong order", wide({0xDC00, 0xD800}), "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        };
+    }
+    for (const EncodeCase& c : cases) {
+        char out[16];
+        const int32_t n = platform_to_utf8(c.text.c_str(), out, sizeof out);
+        ASSERT_EQ(n, static_cast<int32_t>(c.bytes.size() + 1)) << c.name;
+        EXPECT_EQ(std::string(out, n - 1), c.bytes) << c.name;
+    }
+}
+
 TEST(PlatformToUtf8, FitsExactlyOrReturnsZero) {
     const FitCase cases[] = {
         {"empty text needs the terminator", L"", 1},
         {"one-byte characters", L"abc", 4},
         {"two-byte character last", wide({'a', 0xE9}), 4},
         {"three-byte characters", L"见 DETAIL", 11},
-        {"four-byte character", wide({0x1F600}), 5},
+        {"four-byte character", sizeof(wchar_t) == 4 ? wide({0x1F600}) : wide({0xD83D, 0xDE00}), 5},
     };
     for (const FitCase& c : cases) {
         char out[32];
