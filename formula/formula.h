@@ -13,6 +13,12 @@
 // construct's value is 0 and nothing of it is consumed, so the evaluation
 // goes on as after any other failing step (the enclosing levels then find
 // the unread text). Keeps the stack use of one call bounded for any text.
+// Counted: each "(" of a parenthesis or a call, each "?" of a conditional
+// (its two branches share the level), each unary "-" or "!" and each "^";
+// a unary "+" costs nothing. The character that would open the 257th level
+// is left in the text, and the construct it starts (the parenthesis, the
+// call after its name, the conditional after its condition, the power after
+// its base, the unary operator) gives 0.
 constexpr int32_t FORMULA_MAX_DEPTH = 256;
 
 // Evaluates `formula` (may be null) against the tool's keys, with one value
