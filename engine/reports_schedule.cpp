@@ -146,10 +146,11 @@ int32_t report_nurse_rota(const ToolDefinition& tool, const double* values,
 int32_t report_dosing_times(const ToolDefinition& tool, const double* values,
                             wchar_t* report, int32_t report_capacity,
                             wchar_t* verdict, int32_t /*verdict_capacity*/) {
-    // A NaN start or interval is neither below nor at the bound and is kept;
-    // its entries then read as unknown times.
+    // A start below 0 becomes 0; -0.0 too, so that the header never shows
+    // "-0:00". A NaN start or interval is neither below nor at the bound and
+    // is kept; its entries then read as unknown times.
     double start = param_by_key(tool, values, "start");
-    if (start < 0.0) start = 0.0;
+    if (start <= 0.0) start = 0.0;
     double interval = param_by_key(tool, values, "interval");
     if (interval <= 0.0) interval = DOSE_INTERVAL_DEFAULT;
     const int32_t doses = bounded_whole(tool, values, "times", 1, DOSES_MAX);
