@@ -102,7 +102,7 @@ constexpr const wchar_t* HIGH_ALERT_VERDICT = L"高警示药品须专区、专�
 
 // ---- Kind 6: drug-pair compatibility ---------------------------------------
 
-// Drug numbers 1 to 10 in this order; any other number shows drug 1's name.
+// Drug numbers 1 to 10 in this order.
 constexpr const wchar_t* DRUG_NAMES[] = {
     L"头孢曲松",    // 1 ceftriaxone
     L"葡萄糖酸钙",  // 2 calcium gluconate
@@ -116,6 +116,12 @@ constexpr const wchar_t* DRUG_NAMES[] = {
     L"多巴胺",      // 10 dopamine
 };
 static_assert(count_of(DRUG_NAMES) == 10, "drugs numbered 1 to 10");
+// The name shown for a number outside 1 to 10. Naming drug 1 there would
+// put a real pair on screen beside the "no rule" conclusion: a blank first
+// field (0) with calcium gluconate (2) would read as ceftriaxone with
+// calcium gluconate and no contraindication, the very pair that is
+// contraindicated. "--" marks the number as no drug of the table.
+constexpr const wchar_t* UNKNOWN_DRUG_NAME = L"--";
 
 constexpr const wchar_t* PAIR_FORMAT = L"待查：%d 号 %ls  +  %d 号 %ls";
 constexpr const wchar_t* PAIR_LEGEND_1 = L"编号：1头孢曲松 2葡萄糖酸钙 3万古霉素 4呋塞米 5氨溴索";
@@ -172,7 +178,7 @@ static_assert(COMPATIBILITY_RULE_COUNT == 8, "seven pairs and the fallback");
 static_assert(compatibility_rules_well_formed(), "pairs ordered low < high, fallback last");
 
 const wchar_t* drug_name(int32_t number) {
-    return (number >= 1 && number <= count_of(DRUG_NAMES)) ? DRUG_NAMES[number - 1] : DRUG_NAMES[0];
+    return (number >= 1 && number <= count_of(DRUG_NAMES)) ? DRUG_NAMES[number - 1] : UNKNOWN_DRUG_NAME;
 }
 
 const CompatibilityRule& compatibility_rule(int32_t a, int32_t b) {
