@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 
 #include "formula/number.h"
 
@@ -29,18 +30,40 @@ constexpr ptrdiff_t MAX_NAME_LENGTH = 63;
 // ---------------------------------------------------------------------------
 // Characters. Plain ASCII ranges, so no locale is consulted.
 
-inline bool is_space(char c) {
-    // Exactly tab, line feed, carriage return and space; not VT or FF.
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+// Character classes, one bit each, for the 256 byte values.
+constexpr uint8_t SPACE = 1;       // tab, line feed, carriage return, space only
+constexpr uint8_t DIGIT = 2;       // 0 to 9
+constexpr uint8_t NAME_START = 4;  // A to Z, a to z, _
+constexpr uint8_t NAME_CHAR = 8;   // a name start or a digit
+
+struct CharClasses {
+    uint8_t of[256];
+};
+
+constexpr CharClasses make_char_classes() {
+    CharClasses classes{};
+    for (int c = 0; c < 256; ++c) {
+        uint8_t bits = 0;
+        if (c == '\t' || c == '\n' || c == '\r' || c == ' ') bits |= SPACE;  // not VT, not FF
+        if (c >= '0' && c <= '9') bits |= DIGIT | NAME_CHAR;
+        if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_') bits |= NAME_START | NAME_CHAR;
+        classes.of[c] = bits;
+    }
+    return classes;
 }
 
-inline bool is_digit(char c) { return c >= '0' && c <= '9'; }
+constexpr CharClasses CHAR_CLASSES = make_char_classes();
+static_assert(CHAR_CLASSES.of[11] == 0 && CHAR_CLASSES.of[12] == 0, "VT and FF are no whitespace");
+static_assert(CHAR_CLASSES.of[0] == 0 && CHAR_CLASSES.of[0xA0] == 0, "NUL and high bytes are nothing");
 
-inline bool is_name_start(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_';
+inline bool has_class(char c, uint8_t bits) {
+    return (CHAR_CLASSES.of[static_cast<unsigned char>(c)] & bits) != 0;
 }
 
-inline bool is_name_char(char c) { return is_name_start(c) || is_digit(c); }
+inline bool is_space(char c) { return has_class(c, SPACE); }
+inline bool is_digit(char c) { return has_class(c, DIGIT); }
+inline bool is_name_start(char c) { return has_class(c, NAME_START); }
+inline bool is_name_char(char c) { return has_class(c, NAME_CHAR); }
 
 inline void skip_space(FormulaParser& p) {
     while (is_space(*p.pos)) ++p.pos;
@@ -158,17 +181,17 @@ double variable_value(FormulaParser& p, const char* name, ptrdiff_t length) {
     const ToolDefinition& tool = *p.tool;
     const int32_t params = tool.param_count < MAX_PARAMETERS ? tool.param_count : MAX_PARAMETERS;
     for (int32_t i = 0; i < params; ++i) {
-        if (same_name(tool.params[i].key, name, length)) {
-            if (p.param_values == nullptr) break;
-            return p.param_values[i];
-        }
+        const char* key = tool.params[i].key;
+        if (key == nullptr || key[0] != name[0] || !same_name(key, name, length)) continue;
+        if (p.param_values == nullptr) break;
+        return p.param_values[i];
     }
     const int32_t outputs = tool.output_count < MAX_OUTPUTS ? tool.output_count : MAX_OUTPUTS;
     for (int32_t i = 0; i < outputs; ++i) {
-        if (same_name(tool.outputs[i].key, name, length)) {
-            if (p.output_values == nullptr) break;
-            return p.output_values[i];
-        }
+        const char* key = tool.outputs[i].key;
+        if (key == nullptr || key[0] != name[0] || !same_name(key, name, length)) continue;
+        if (p.output_values == nullptr) break;
+        return p.output_values[i];
     }
     p.error = 1;
     return 0.0;
@@ -176,38 +199,36 @@ double variable_value(FormulaParser& p, const char* name, ptrdiff_t length) {
 
 // ---------------------------------------------------------------------------
 // The grammar, loosest level first.
+//
+// Whitespace: every token is followed by a skip of the whitespace after it
+// (numbers, names, ")" here; the operators by the unary level that reads
+// the next operand), so every parsing function returns at a character that
+// is not whitespace, and the levels look for their operators directly. The
+// effect is the language's rule that whitespace may stand between any two
+// tokens and inside none; skipping right after a token instead of before
+// the next saves a test on every level each operand passes through.
 
 double expression(FormulaParser& p);
 double unary(FormulaParser& p);
 
-// Consumes `)` after whitespace; a missing one sets the error flag and
-// consumes nothing.
+// Consumes ")" and the whitespace after it; a missing one sets the error
+// flag and consumes nothing.
 inline void close_paren(FormulaParser& p) {
-    skip_space(p);
     if (*p.pos == ')') {
         ++p.pos;
+        skip_space(p);
     } else {
         p.error = 1;
     }
 }
 
-// A full expression one nesting level deeper. The caller has checked the
-// bound with depth_exhausted.
-double nested_expression(FormulaParser& p) {
-    ++p.depth;
-    const double value = expression(p);
-    --p.depth;
-    return value;
-}
-
 // call = name "(" expression ["," expression] ")"
-// `name` is already consumed and the position is at "(".
+// The name and the whitespace after it are consumed; the position is at "(".
 double call(FormulaParser& p, const char* name, ptrdiff_t length) {
     if (depth_exhausted(p)) return 0.0;
-    ++p.pos;  // "("
+    ++p.pos;
     ++p.depth;
     const double first = expression(p);
-    skip_space(p);
     if (*p.pos == ',') {
         ++p.pos;
         const double second = expression(p);
@@ -216,30 +237,14 @@ double call(FormulaParser& p, const char* name, ptrdiff_t length) {
         return apply_binary(p, name, length, first, second);
     }
     --p.depth;
-    close_paren(p);
+    close_paren(p);  // neither "," nor ")": a one-argument call
     return apply_unary(p, name, length, first);
 }
 
 // primary = number | name | call | "(" expression ")"
-// Whitespace before it is already skipped by unary.
-double primary(FormulaParser& p) {
+// The whitespace before it is skipped by unary.
+inline double primary(FormulaParser& p) {
     const char c = *p.pos;
-    if (c == '(') {
-        if (depth_exhausted(p)) return 0.0;
-        ++p.pos;
-        const double value = nested_expression(p);
-        close_paren(p);
-        return value;
-    }
-    if (is_digit(c) || c == '.') {
-        const NumberRead number = read_number(p.pos);
-        if (number.length == 0) {  // a lone "."
-            p.error = 1;
-            return 0.0;
-        }
-        p.pos += number.length;
-        return number.value;
-    }
     if (is_name_start(c)) {
         const char* name = p.pos;
         ptrdiff_t length = 1;
@@ -249,14 +254,35 @@ double primary(FormulaParser& p) {
         if (*p.pos == '(') return call(p, name, length);
         return variable_value(p, name, length);
     }
+    if (is_digit(c) || c == '.') {
+        const NumberRead number = read_number(p.pos);
+        if (number.length == 0) {  // a lone "."
+            p.error = 1;
+            return 0.0;
+        }
+        p.pos += number.length;
+        skip_space(p);
+        return number.value;
+    }
+    if (c == '(') {
+        if (depth_exhausted(p)) return 0.0;
+        ++p.pos;
+        ++p.depth;
+        const double value = expression(p);
+        --p.depth;
+        close_paren(p);
+        return value;
+    }
     // End of text, ")", ",", ":", bytes from 128 up, and every other byte.
     p.error = 1;
     return 0.0;
 }
 
 // unary = {"+"} ( "-" unary | "!" unary | primary )
-// `+` is a loop; `-` and `!` recurse, one nesting level each, and apply to
+// "+" is a loop; "-" and "!" recurse, one nesting level each, and apply to
 // the operand right after them only, so they bind tighter than "^".
+double negation(FormulaParser& p, char op);
+
 double unary(FormulaParser& p) {
     for (;;) {
         skip_space(p);
@@ -264,24 +290,35 @@ double unary(FormulaParser& p) {
         ++p.pos;
     }
     const char c = *p.pos;
-    if (c == '-' || c == '!') {
-        if (depth_exhausted(p)) return 0.0;
-        ++p.pos;
-        ++p.depth;
-        const double operand = unary(p);
-        --p.depth;
-        if (c == '-') return -operand;
-        return operand == 0 ? 1.0 : 0.0;  // NaN is true, so !NaN is 0
-    }
+    if (c == '-' || c == '!') return negation(p, c);
     return primary(p);
+}
+
+// The rest of unary at "-" or "!", kept apart from the plain operand's path.
+double negation(FormulaParser& p, char op) {
+    if (depth_exhausted(p)) return 0.0;
+    ++p.pos;
+    ++p.depth;
+    const double operand = unary(p);
+    --p.depth;
+    if (op == '-') return -operand;
+    return operand == 0 ? 1.0 : 0.0;  // NaN is true, so !NaN is 0
 }
 
 // power = unary ["^" power]
 // The exponent groups to the right: 2^3^2 is 2^(3^2). No domain test.
-double power(FormulaParser& p) {
+// The "^" branch is a function of its own so that the plain operand, read
+// once per operand of every formula, stays a short inlined path.
+double raise(FormulaParser& p, double base);
+
+inline double power(FormulaParser& p) {
     const double base = unary(p);
-    skip_space(p);
     if (*p.pos != '^') return base;
+    return raise(p, base);
+}
+
+// The rest of power after its base, at "^".
+double raise(FormulaParser& p, double base) {
     if (depth_exhausted(p)) return 0.0;
     ++p.pos;
     ++p.depth;
@@ -295,44 +332,79 @@ double power(FormulaParser& p) {
 // A divisor equal to 0 sets the error flag and ends the level at once with
 // the value 0, the rest of the text left to the enclosing levels.
 double multiplicative(FormulaParser& p) {
-    double value = power(p);
+    double value = 0.0;
+    char op = '\0';  // the operator before the operand; none for the first
     for (;;) {
-        skip_space(p);
-        const char op = *p.pos;
-        if (op == '*') {
-            if (p.pos[1] == '*') return value;
-            ++p.pos;
-            value *= power(p);
-        } else if (op == '/' || op == '%') {
-            ++p.pos;
-            const double divisor = power(p);
-            if (divisor == 0) {
+        const double operand = power(p);
+        if (op == '\0') {
+            value = operand;
+        } else if (op == '*') {
+            value *= operand;
+        } else {
+            if (operand == 0) {
                 p.error = 1;
                 return 0.0;
             }
-            value = op == '/' ? value / divisor : std::fmod(value, divisor);
-        } else {
+            value = op == '/' ? value / operand : std::fmod(value, operand);
+        }
+        op = *p.pos;
+        if (op == '*') {
+            if (p.pos[1] == '*') return value;
+        } else if (op != '/' && op != '%') {
             return value;
         }
+        ++p.pos;
     }
 }
 
 // additive = multiplicative {("+" | "-") multiplicative}
 double additive(FormulaParser& p) {
-    double value = multiplicative(p);
+    double value = 0.0;
+    char op = '\0';  // the operator before the operand; none for the first
     for (;;) {
-        skip_space(p);
-        const char op = *p.pos;
-        if (op == '+') {
-            ++p.pos;
-            value += multiplicative(p);
-        } else if (op == '-') {
-            ++p.pos;
-            value -= multiplicative(p);
+        const double operand = multiplicative(p);
+        if (op == '\0') {
+            value = operand;
+        } else if (op == '+') {
+            value += operand;
         } else {
-            return value;
+            value -= operand;
         }
+        op = *p.pos;
+        if (op != '+' && op != '-') return value;
+        ++p.pos;
     }
+}
+
+// The comparison operators, tested in this order; the two-character ones
+// come first so that "<=" is not read as "<".
+enum class Relation { NONE, LESS_EQUAL, GREATER_EQUAL, EQUAL, NOT_EQUAL, LESS, GREATER };
+
+struct RelationSpelling {
+    const char* text;
+    Relation relation;
+};
+
+constexpr RelationSpelling RELATIONS[] = {
+    {"<=", Relation::LESS_EQUAL},
+    {">=", Relation::GREATER_EQUAL},
+    {"==", Relation::EQUAL},
+    {"!=", Relation::NOT_EQUAL},
+    {"<", Relation::LESS},
+    {">", Relation::GREATER},
+};
+
+// Consumes the comparison operator at the position, if there is one.
+inline Relation read_relation(FormulaParser& p) {
+    const char c = *p.pos;
+    if (c != '<' && c != '>' && c != '=' && c != '!') return Relation::NONE;
+    for (const RelationSpelling& r : RELATIONS) {
+        if (r.text[0] != c) continue;
+        if (r.text[1] != '\0' && r.text[1] != p.pos[1]) continue;
+        p.pos += r.text[1] == '\0' ? 1 : 2;
+        return r.relation;
+    }
+    return Relation::NONE;
 }
 
 // comparison = additive [("<=" | ">=" | "==" | "!=" | "<" | ">") additive]
@@ -340,43 +412,47 @@ double additive(FormulaParser& p) {
 // with a NaN is false except "!=", which is true.
 double comparison(FormulaParser& p) {
     const double left = additive(p);
-    skip_space(p);
-    const char c0 = *p.pos;
-    const char c1 = c0 == '\0' ? '\0' : p.pos[1];
-    if (c1 == '=') {
-        if (c0 == '<') { p.pos += 2; return left <= additive(p) ? 1.0 : 0.0; }
-        if (c0 == '>') { p.pos += 2; return left >= additive(p) ? 1.0 : 0.0; }
-        if (c0 == '=') { p.pos += 2; return left == additive(p) ? 1.0 : 0.0; }
-        if (c0 == '!') { p.pos += 2; return left != additive(p) ? 1.0 : 0.0; }
+    const Relation relation = read_relation(p);
+    if (relation == Relation::NONE) return left;
+    const double right = additive(p);
+    bool holds = false;
+    switch (relation) {
+        case Relation::LESS_EQUAL: holds = left <= right; break;
+        case Relation::GREATER_EQUAL: holds = left >= right; break;
+        case Relation::EQUAL: holds = left == right; break;
+        case Relation::NOT_EQUAL: holds = left != right; break;
+        case Relation::LESS: holds = left < right; break;
+        case Relation::GREATER: holds = left > right; break;
+        case Relation::NONE: break;
     }
-    if (c0 == '<') { p.pos += 1; return left < additive(p) ? 1.0 : 0.0; }
-    if (c0 == '>') { p.pos += 1; return left > additive(p) ? 1.0 : 0.0; }
-    return left;
+    return holds ? 1.0 : 0.0;
 }
 
 // and = comparison {"&&" comparison}
 // Both operands are always evaluated: no short-circuit.
 double logical_and(FormulaParser& p) {
-    double value = comparison(p);
+    double value = 0.0;
+    bool first = true;
     for (;;) {
-        skip_space(p);
+        const double operand = comparison(p);
+        value = first ? operand : ((value != 0 && operand != 0) ? 1.0 : 0.0);
+        first = false;
         if (p.pos[0] != '&' || p.pos[1] != '&') return value;
         p.pos += 2;
-        const double right = comparison(p);
-        value = (value != 0 && right != 0) ? 1.0 : 0.0;
     }
 }
 
 // or = and {"||" and}
 // Both operands are always evaluated: no short-circuit.
 double logical_or(FormulaParser& p) {
-    double value = logical_and(p);
+    double value = 0.0;
+    bool first = true;
     for (;;) {
-        skip_space(p);
+        const double operand = logical_and(p);
+        value = first ? operand : ((value != 0 || operand != 0) ? 1.0 : 0.0);
+        first = false;
         if (p.pos[0] != '|' || p.pos[1] != '|') return value;
         p.pos += 2;
-        const double right = logical_and(p);
-        value = (value != 0 || right != 0) ? 1.0 : 0.0;
     }
 }
 
@@ -386,13 +462,11 @@ double logical_or(FormulaParser& p) {
 // nothing, and the else-branch is read from where the then-branch stopped.
 double expression(FormulaParser& p) {
     const double condition = logical_or(p);
-    skip_space(p);
     if (*p.pos != '?') return condition;
     if (depth_exhausted(p)) return 0.0;
     ++p.pos;
     ++p.depth;
     const double then_value = expression(p);
-    skip_space(p);
     if (*p.pos == ':') {
         ++p.pos;
     } else {
