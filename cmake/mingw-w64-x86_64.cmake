@@ -1,13 +1,14 @@
-# Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64,
-# win32 threading flavour). The program links statically, so the exe loads
-# system DLLs only; numbers are read and printed by mingw-w64's own C99
-# routines so both builds give the same bytes.
+# Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64).
+# The posix threading flavour: GoogleTest needs std::mutex, which the win32
+# flavour of g++ 12 lacks. Everything links statically (winpthreads, libstdc++,
+# libgcc), so the exe loads system DLLs only; numbers are read and printed by
+# mingw-w64's own C99 routines so both builds give the same bytes.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
 set(MINGW_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-win32)
-set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-win32)
+set(CMAKE_C_COMPILER ${MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_PREFIX}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${MINGW_PREFIX})
