@@ -24,6 +24,14 @@ constexpr uint32_t REPLACEMENT_CHARACTER = 0xFFFD;
 
 wchar_t command_line_text[COMMAND_LINE_CAPACITY] = {0};
 
+// glibc loads the time-zone file, with heap memory, on the first local-time
+// conversion. Loading it once at start-up keeps every later clock read (the
+// follow-up plan, the record time stamp) free of the heap.
+struct TimeZoneLoader {
+    TimeZoneLoader() { tzset(); }
+};
+const TimeZoneLoader time_zone_loader;
+
 // The command line being rebuilt: appends stop at capacity - 1, the text
 // stays terminated after every step.
 struct LineWriter {
