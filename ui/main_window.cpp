@@ -46,7 +46,7 @@ void register_window_class(const WindowState& state) {
     window_class.hInstance = state.app_instance;
     window_class.hIcon = LoadIconW(state.app_instance, MAKEINTRESOURCEW(1));
     window_class.hIconSm = nullptr;
-    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));  // IDC_ARROW is narrow here
     window_class.hbrBackground = state.background_brush;
     window_class.lpszClassName = MAIN_WINDOW_CLASS;
     RegisterClassExW(&window_class);  // a failure shows as the failed creation
