@@ -32,6 +32,13 @@ Outcome evaluate(const std::string& formula) {
     return Outcome{value, error};
 }
 
+// `head` followed by `piece` `count` times.
+std::string after(const char* head, const char* piece, int count) {
+    std::string text = head;
+    for (int i = 0; i < count; ++i) text += piece;
+    return text;
+}
+
 std::string repeat(const char* piece, int count) {
     std::string text;
     for (int i = 0; i < count; ++i) text += piece;
@@ -57,7 +64,7 @@ const NestingKind KINDS[] = {
     {"first call argument", [](int n) { return repeat("max(", n) + "1" + repeat(",0)", n); }, one},
     {"unary minus", [](int n) { return repeat("-", n) + "1"; }, minus_sign},
     {"logical not", [](int n) { return repeat("!", n) + "1"; }, not_parity},
-    {"power exponent", [](int n) { return "1" + repeat("^1", n); }, one},
+    {"power exponent", [](int n) { return after("1", "^1", n); }, one},
     {"then-branch", [](int n) { return repeat("1?", n) + "1" + repeat(":0", n); }, one},
     {"else-branch", [](int n) { return repeat("0?0:", n) + "1"; }, one},
     {"minus and parentheses",
@@ -107,7 +114,7 @@ TEST(FormulaDepthTest, RefusedLevelGivesZeroAndConsumesNothing) {
         {"unary minus", repeat("-", over) + "1", -1},
         {"call", repeat("abs(", over) + "5" + repeat(")", over), 0},
         // The refused power gives 0 and its "^" stays: 1^0 is 1, up to 2^1.
-        {"power exponent", "2" + repeat("^1", over), 2},
+        {"power exponent", after("2", "^1", over), 2},
         // The refused conditional gives 0, so the last else-branch reads 0.
         {"else-branch", repeat("0?0:", over) + "1", 0},
         // Inside the bound the sum goes on: 3 + (refused, 0) - 1.
@@ -210,7 +217,7 @@ std::vector<DeepCase> deep_cases() {
         {"million unclosed parentheses", repeat("(", MILLION), {7, 7}},
         {"million nots", repeat("!", MILLION) + "1", {7, 7}},
         {"million calls", repeat("abs(", MILLION) + "1" + repeat(")", MILLION), {7, 7}},
-        {"million exponents", "1" + repeat("^1", MILLION), {7, 7}},
+        {"million exponents", after("1", "^1", MILLION), {7, 7}},
         {"million then-branches", repeat("1?", MILLION) + "1" + repeat(":0", MILLION), {7, 7}},
         {"million else-branches", repeat("0?0:", MILLION) + "1", {7, 7}},
         {"million minus-parentheses", repeat("-(", MILLION) + "1" + repeat(")", MILLION), {7, 7}},

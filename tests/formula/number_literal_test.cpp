@@ -53,9 +53,9 @@ std::vector<std::string> literals() {
     // Small integers and their fractions.
     for (int i = 0; i <= 2000; ++i) out.push_back(std::to_string(i));
     for (int i = 0; i <= 999; ++i) {
-        out.push_back("0." + std::to_string(i));
+        out.push_back(std::string("0.") + std::to_string(i));
         out.push_back(std::to_string(i) + ".5");
-        out.push_back("." + std::to_string(i));
+        out.push_back(std::string(".") + std::to_string(i));
         out.push_back(std::to_string(i) + ".");
     }
     // Fixed forms.
@@ -95,7 +95,7 @@ std::vector<std::string> literals() {
         const std::string trailing(gen.below(8), '0');
         const size_t point = gen.below(static_cast<uint32_t>(body.size() + 1));
         out.push_back(leading + body.substr(0, point) + "." + body.substr(point) + trailing);
-        out.push_back("0." + std::string(gen.below(8), '0') + body);
+        out.push_back(std::string("0.") + std::string(gen.below(8), '0') + body);
     }
     // Fractions with up to 24 digits after the point (the fast path stops at 22).
     for (int round = 0; round < 2000; ++round) {
