@@ -105,7 +105,7 @@ std::vector<std::string> literals() {
     return out;
 }
 
-TEST(NumberLiteralTest, EveryLiteralGivesStrtodsDouble) {
+TEST(FormulaNumberLiteralTest, EveryLiteralGivesStrtodsDouble) {
     const std::vector<std::string> texts = literals();
     ASSERT_GT(texts.size(), 20000u);
     size_t compared = 0;
@@ -123,7 +123,7 @@ TEST(NumberLiteralTest, EveryLiteralGivesStrtodsDouble) {
     EXPECT_EQ(texts.size(), compared);
 }
 
-TEST(NumberLiteralTest, LiteralEndsWhereStrtodStops) {
+TEST(FormulaNumberLiteralTest, LiteralEndsWhereStrtodStops) {
     // The number is followed by "+1"; the sum proves where the reading stopped.
     const char* texts[] = {"12.5", "9007199254740993", "0.1", ".5", "5.", "1e3", "0x10",
                            "123456789.123456789", "7.0000000000000000000000001"};
