@@ -39,7 +39,9 @@ int64_t AllocationScope::allocations() const { return allocation_count.load(); }
 
 #if defined(__SANITIZE_ADDRESS__)
 
-#include <sanitizer/allocator_interface.h>
+// Declared here: g++ ships the hook in its runtime but not this header.
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*on_malloc)(const volatile void*, size_t),
+                                                         void (*on_free)(const volatile void*));
 
 namespace {
 
