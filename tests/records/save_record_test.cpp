@@ -1,8 +1,8 @@
 // The save command under Wine: its message boxes (recorded and closed by the
 // test), the status line, the repaint request and the bytes in the real
 // local application-data folder of the Wine prefix. Each test uses a tool
-// number of its own and removes its file again, so it leaves nothing behind
-// for other suites that save.
+// number of its own and removes its file again, so it leaves no record file
+// behind for other suites that save.
 #include "records/save_record.h"
 
 #include <gtest/gtest.h>
@@ -122,9 +122,8 @@ protected:
             DeleteFileW(file.c_str());
             RemoveDirectoryW(file.c_str());
         }
-        // Left in place when another suite keeps a file there.
-        RemoveDirectoryW(records_folder.c_str());
-        RemoveDirectoryW((base + L"\\QuelmMedSuite").c_str());
+        // The records folder stays: another test process may be saving
+        // into it right now.
     }
 
     // A copy of the catalogue's tool under its own number, and the path of
