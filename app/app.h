@@ -1,6 +1,8 @@
 // Program entry and the headless self-test: the command-line rule, the
 // self-test report and the UTF-8 file writer. The two entry points
-// (main_posix.cpp, main_win32.cpp) are thin and call start_program.
+// (main_posix.cpp, main_win32.cpp) are thin: they take the command line,
+// run the self-test when find_selftest_path finds the option, and otherwise
+// open the window (Windows) or say that only the self-test runs (POSIX).
 #pragma once
 
 #include <cstdint>
