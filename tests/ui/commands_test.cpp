@@ -14,11 +14,11 @@
 
 namespace {
 
-using CommandsTest = MainWindowTest;
+using WindowCommandsTest = MainWindowTest;
 
 const std::wstring OLD_CLIPBOARD = L"旧的剪贴板内容";
 
-TEST_F(CommandsTest, CopyOfTheDefaultsPutsNameReportAndVerdictOnTheClipboard) {
+TEST_F(WindowCommandsTest, CopyOfTheDefaultsPutsNameReportAndVerdictOnTheClipboard) {
     ClipboardGuard guard;
     open(current_tool());
     command(1001);
@@ -30,7 +30,7 @@ TEST_F(CommandsTest, CopyOfTheDefaultsPutsNameReportAndVerdictOnTheClipboard) {
     EXPECT_STREQ(state().status_text, L"结果已复制到剪贴板");
 }
 
-TEST_F(CommandsTest, CopyBeforeAnyComputeAsksForOneAndLeavesTheClipboard) {
+TEST_F(WindowCommandsTest, CopyBeforeAnyComputeAsksForOneAndLeavesTheClipboard) {
     ClipboardGuard guard;
     open(current_tool());
     put_on_clipboard(OLD_CLIPBOARD.c_str());
@@ -80,7 +80,7 @@ private:
     bool held_ = false;
 };
 
-TEST_F(CommandsTest, ClipboardThatCannotBeOpenedIsReportedAndNotCalledCopied) {
+TEST_F(WindowCommandsTest, ClipboardThatCannotBeOpenedIsReportedAndNotCalledCopied) {
     ClipboardGuard guard;
     open(current_tool());
     command(1001);
@@ -105,7 +105,7 @@ TEST_F(CommandsTest, ClipboardThatCannotBeOpenedIsReportedAndNotCalledCopied) {
     EXPECT_STREQ(state().status_text, L"结果已复制到剪贴板");
 }
 
-TEST_F(CommandsTest, CopyOfAReportToolHasNoVerdict) {
+TEST_F(WindowCommandsTest, CopyOfAReportToolHasNoVerdict) {
     ClipboardGuard guard;
     open(compatibility_tool());
     command(1001);
@@ -120,7 +120,7 @@ TEST_F(CommandsTest, CopyOfAReportToolHasNoVerdict) {
               L"结论：禁忌配伍。头孢曲松与含钙注射液可形成不溶性沉淀；钙剂与碳酸氢钠亦不宜同瓶。\r\n");
 }
 
-TEST_F(CommandsTest, CopyOfALongReportTakesItsFirst1023Characters) {
+TEST_F(WindowCommandsTest, CopyOfALongReportTakesItsFirst1023Characters) {
     ClipboardGuard guard;
     open(rota_tool());
     command(1001);
@@ -130,7 +130,7 @@ TEST_F(CommandsTest, CopyOfALongReportTakesItsFirst1023Characters) {
     EXPECT_EQ(clipboard_text(), L"Rota\r\n" + report.substr(0, 1023));
 }
 
-TEST_F(CommandsTest, ResetPutsTheDefaultsBackAndClearsTheResult) {
+TEST_F(WindowCommandsTest, ResetPutsTheDefaultsBackAndClearsTheResult) {
     ClipboardGuard guard;
     open(plain_tool());
     set_field(0, L"20");
@@ -164,14 +164,14 @@ TEST_F(CommandsTest, ResetPutsTheDefaultsBackAndClearsTheResult) {
     EXPECT_EQ(clipboard_text(), copied);
 }
 
-TEST_F(CommandsTest, ResetShowsTheToolsNoteAgain) {
+TEST_F(WindowCommandsTest, ResetShowsTheToolsNoteAgain) {
     open(current_tool());
     SetWindowTextW(state().note_label, L"x");
     command(1004);
     EXPECT_EQ(window_text(state().note_label), L"外周静脉渗透压应<900mOsm/L，过高需中心静脉输注。");
 }
 
-TEST_F(CommandsTest, AboutShowsTheSameTextBeforeAndAfterACompute) {
+TEST_F(WindowCommandsTest, AboutShowsTheSameTextBeforeAndAfterACompute) {
     open(current_tool());
     const std::wstring about =
         L"Veltrane\r\n"
@@ -197,7 +197,7 @@ TEST_F(CommandsTest, AboutShowsTheSameTextBeforeAndAfterACompute) {
     EXPECT_STREQ(state().status_text, L"计算完成  Veltrane");
 }
 
-TEST_F(CommandsTest, SaveBeforeAnyComputeIsRefusedBySaveRecord) {
+TEST_F(WindowCommandsTest, SaveBeforeAnyComputeIsRefusedBySaveRecord) {
     open(plain_tool());
     ScopedBoxRecorder boxes;
     command(1002);
@@ -208,7 +208,7 @@ TEST_F(CommandsTest, SaveBeforeAnyComputeIsRefusedBySaveRecord) {
     EXPECT_STREQ(state().status_text, L"就绪：填写参数后按 F5 或点击“计算”");
 }
 
-TEST_F(CommandsTest, SaveAfterAComputeWritesTheValuesOfThatCompute) {
+TEST_F(WindowCommandsTest, SaveAfterAComputeWritesTheValuesOfThatCompute) {
     open(plain_tool());
     set_field(0, L"3");
     command(1001);

@@ -16,7 +16,7 @@
 
 namespace {
 
-using ComputeTest = MainWindowTest;
+using WindowComputeTest = MainWindowTest;
 
 const std::wstring REFUSED_SECOND = L"第 2 项“氨基酸浓度”请输入数字。";
 
@@ -31,7 +31,7 @@ std::wstring digits(const wchar_t* head, int32_t zeros, const wchar_t* tail) {
     return std::wstring(head) + std::wstring(zeros, L'0') + tail;
 }
 
-TEST_F(ComputeTest, SecondFieldInputTable) {
+TEST_F(WindowComputeTest, SecondFieldInputTable) {
     const InputCase cases[] = {
         {"empty", L"", false, 0.0},
         {"spaces only", L"    ", false, 0.0},
@@ -89,7 +89,7 @@ TEST_F(ComputeTest, SecondFieldInputTable) {
     }
 }
 
-TEST_F(ComputeTest, DefaultsShowTheOutputLineAndTheGreenVerdict) {
+TEST_F(WindowComputeTest, DefaultsShowTheOutputLineAndTheGreenVerdict) {
     open(current_tool());
     command(1001);
     EXPECT_EQ(window_text(state().results_box), L"估算渗透压：900 mOsm/L\r\n");
@@ -104,7 +104,7 @@ TEST_F(ComputeTest, DefaultsShowTheOutputLineAndTheGreenVerdict) {
     EXPECT_EQ(GetFocus(), main());
 }
 
-TEST_F(ComputeTest, AboveNineHundredGivesTheRedCentralLineVerdict) {
+TEST_F(WindowComputeTest, AboveNineHundredGivesTheRedCentralLineVerdict) {
     open(current_tool());
     set_field(0, L"101");
     command(1001);
@@ -116,7 +116,7 @@ TEST_F(ComputeTest, AboveNineHundredGivesTheRedCentralLineVerdict) {
 
 // A refused compute changes nothing: not the shown result, not the state,
 // and not input_values, which still belong to the report a save would write.
-TEST_F(ComputeTest, RefusedComputeKeepsEverythingOfTheLastAcceptedOne) {
+TEST_F(WindowComputeTest, RefusedComputeKeepsEverythingOfTheLastAcceptedOne) {
     open(current_tool());
     set_field(0, L"101");
     command(1001);
@@ -148,7 +148,7 @@ TEST_F(ComputeTest, RefusedComputeKeepsEverythingOfTheLastAcceptedOne) {
     EXPECT_EQ(window_text(field(1)), L"inf");
 }
 
-TEST_F(ComputeTest, OnlyTheFirstBadFieldIsNamed) {
+TEST_F(WindowComputeTest, OnlyTheFirstBadFieldIsNamed) {
     struct Case {
         const char* name;
         const wchar_t* fields[3];
@@ -175,7 +175,7 @@ TEST_F(ComputeTest, OnlyTheFirstBadFieldIsNamed) {
     }
 }
 
-TEST_F(ComputeTest, LevelsOfTheVerdictRulesReachTheState) {
+TEST_F(WindowComputeTest, LevelsOfTheVerdictRulesReachTheState) {
     struct Case {
         const wchar_t* value;
         int32_t level;
@@ -194,7 +194,7 @@ TEST_F(ComputeTest, LevelsOfTheVerdictRulesReachTheState) {
     }
 }
 
-TEST_F(ComputeTest, ToolWithoutOutputsLeavesNoResult) {
+TEST_F(WindowComputeTest, ToolWithoutOutputsLeavesNoResult) {
     open(empty_tool());
     command(1001);
     EXPECT_STREQ(state().last_report, L"");
@@ -207,7 +207,7 @@ TEST_F(ComputeTest, ToolWithoutOutputsLeavesNoResult) {
     EXPECT_STREQ(recorded_box(0).caption, L"提示");
 }
 
-TEST_F(ComputeTest, CompatibilityReportGivesLevelsThreeToZero) {
+TEST_F(WindowComputeTest, CompatibilityReportGivesLevelsThreeToZero) {
     struct Case {
         const wchar_t* a;
         const wchar_t* b;

@@ -16,12 +16,12 @@
 
 namespace {
 
-using KeyboardTest = MainWindowTest;
+using WindowKeyboardTest = MainWindowTest;
 
 const std::wstring READY = L"就绪：填写参数后按 F5 或点击“计算”";
 const std::wstring COMPUTED = L"计算完成  Veltrane";
 
-TEST_F(KeyboardTest, EnterAndF5InAnyChildStartTheCompute) {
+TEST_F(WindowKeyboardTest, EnterAndF5InAnyChildStartTheCompute) {
     struct Case {
         const char* name;
         int32_t target;  // 0..2 field, 3 results box, 4 compute button, 5 copy button
@@ -53,7 +53,7 @@ TEST_F(KeyboardTest, EnterAndF5InAnyChildStartTheCompute) {
     }
 }
 
-TEST_F(KeyboardTest, KeysOnTheMainWindowItselfDoNothing) {
+TEST_F(WindowKeyboardTest, KeysOnTheMainWindowItselfDoNothing) {
     open(current_tool());
     command(1001);
     ASSERT_EQ(GetFocus(), main());
@@ -64,7 +64,7 @@ TEST_F(KeyboardTest, KeysOnTheMainWindowItselfDoNothing) {
     EXPECT_STREQ(state().last_report, L"估算渗透压：900 mOsm/L\r\n");
 }
 
-TEST_F(KeyboardTest, OnlyKeyDownOfEnterAndF5OnAChildIsDiverted) {
+TEST_F(WindowKeyboardTest, OnlyKeyDownOfEnterAndF5OnAChildIsDiverted) {
     open(current_tool());
     HWND other = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr,
                                  GetModuleHandleW(nullptr), nullptr);
@@ -99,14 +99,14 @@ TEST_F(KeyboardTest, OnlyKeyDownOfEnterAndF5OnAChildIsDiverted) {
     DestroyWindow(other);
 }
 
-TEST_F(KeyboardTest, TabDoesNotMoveTheFocus) {
+TEST_F(WindowKeyboardTest, TabDoesNotMoveTheFocus) {
     open(current_tool());
     ASSERT_EQ(GetFocus(), field(0));
     press(field(0), VK_TAB);
     EXPECT_EQ(GetFocus(), field(0));
 }
 
-TEST_F(KeyboardTest, ClickingEachButtonReachesItsCommand) {
+TEST_F(WindowKeyboardTest, ClickingEachButtonReachesItsCommand) {
     ClipboardGuard guard;
     open(current_tool());
     ScopedBoxRecorder boxes;
@@ -133,7 +133,7 @@ TEST_F(KeyboardTest, ClickingEachButtonReachesItsCommand) {
     EXPECT_STREQ(recorded_box(2).caption, L"关于本工具");
 }
 
-TEST_F(KeyboardTest, CommandWithAnyNotificationCodeCountsAndOtherIdsDoNot) {
+TEST_F(WindowKeyboardTest, CommandWithAnyNotificationCodeCountsAndOtherIdsDoNot) {
     open(current_tool());
     SendMessageW(main(), WM_COMMAND, MAKEWPARAM(1001, 0x1234), 0);
     EXPECT_EQ(state().status_text, COMPUTED);
@@ -144,21 +144,31 @@ TEST_F(KeyboardTest, CommandWithAnyNotificationCodeCountsAndOtherIdsDoNot) {
     }
 }
 
-// run_main_window drives its own loop: a thread timer acts as the user.
+// run_main_window drives its own loop: a hook sees the focus as the loop
+// takes its first message, and a thread timer acts as the user.
 struct LoopScript {
     int32_t tick = 0;
+    bool first_message_seen = false;
     HWND first_focus = reinterpret_cast<HWND>(1);
-    std::wstring status_after_f5;
     bool visible = false;
+    std::wstring status_after_f5;
 };
 LoopScript script;
+HHOOK first_message_hook = nullptr;
+
+LRESULT CALLBACK note_first_message(int code, WPARAM wparam, LPARAM lparam) {
+    if (code == HC_ACTION && !script.first_message_seen) {
+        script.first_message_seen = true;
+        script.first_focus = GetFocus();
+        script.visible = IsWindowVisible(window_state().main_window) != FALSE;
+    }
+    return CallNextHookEx(first_message_hook, code, wparam, lparam);
+}
 
 void CALLBACK loop_step(HWND, UINT, UINT_PTR timer, DWORD) {
     const WindowState& s = window_state();
     switch (script.tick++) {
     case 0:
-        script.first_focus = GetFocus();
-        script.visible = IsWindowVisible(s.main_window) != FALSE;
         if (s.param_edits[0] != nullptr) {
             PostMessageW(s.param_edits[0], WM_KEYDOWN, VK_F5, 1);
         }
@@ -173,11 +183,19 @@ void CALLBACK loop_step(HWND, UINT, UINT_PTR timer, DWORD) {
     }
 }
 
-TEST(RunMainWindowTest, RunsTheLoopUntilTheWindowIsClosed) {
+int32_t run_scripted(const ToolDefinition& tool) {
     script = LoopScript{};
+    first_message_hook = SetWindowsHookExW(WH_GETMESSAGE, note_first_message, nullptr, GetCurrentThreadId());
     const UINT_PTR timer = SetTimer(nullptr, 0, 50, loop_step);
-    EXPECT_EQ(run_main_window(GetModuleHandleW(nullptr), current_tool()), 0);
+    const int32_t result = run_main_window(GetModuleHandleW(nullptr), tool);
     KillTimer(nullptr, timer);
+    UnhookWindowsHookEx(first_message_hook);
+    return result;
+}
+
+TEST(RunMainWindowTest, RunsTheLoopUntilTheWindowIsClosed) {
+    EXPECT_EQ(run_scripted(current_tool()), 0);
+    EXPECT_TRUE(script.first_message_seen);
     EXPECT_TRUE(script.visible);
     EXPECT_EQ(script.first_focus, window_state().param_edits[0]);
     EXPECT_EQ(script.status_after_f5, COMPUTED) << "F5 went through the loop's diversion";
@@ -185,10 +203,8 @@ TEST(RunMainWindowTest, RunsTheLoopUntilTheWindowIsClosed) {
 }
 
 TEST(RunMainWindowTest, ToolWithoutParametersStartsWithNoFocus) {
-    script = LoopScript{};
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, loop_step);
-    EXPECT_EQ(run_main_window(GetModuleHandleW(nullptr), empty_tool()), 0);
-    KillTimer(nullptr, timer);
+    EXPECT_EQ(run_scripted(empty_tool()), 0);
+    EXPECT_TRUE(script.first_message_seen);
     EXPECT_EQ(script.first_focus, nullptr);
 }
 

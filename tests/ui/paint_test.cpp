@@ -14,7 +14,7 @@
 
 namespace {
 
-using PaintTest = MainWindowTest;
+using WindowPaintTest = MainWindowTest;
 
 const RECT CLIENT = {0, 0, 1020, 720};
 
@@ -70,7 +70,7 @@ const PixelCase PIXELS[] = {
     {"page just above the footer", 500, 659, RGB(244, 247, 249)},
 };
 
-TEST_F(PaintTest, EveryItemHasItsColour) {
+TEST_F(WindowPaintTest, EveryItemHasItsColour) {
     open(current_tool());
     Canvas canvas(1020, 720);
     paint_content(canvas.dc(), CLIENT);
@@ -81,7 +81,7 @@ TEST_F(PaintTest, EveryItemHasItsColour) {
     EXPECT_EQ(canvas.count_other(CLIENT, Canvas::UNPAINTED), 1020 * 720) << "every pixel painted";
 }
 
-TEST_F(PaintTest, TextsAreDrawnInTheirBoxes) {
+TEST_F(WindowPaintTest, TextsAreDrawnInTheirBoxes) {
     open(current_tool());
     Canvas canvas(1020, 720);
     paint_content(canvas.dc(), CLIENT);
@@ -110,7 +110,7 @@ TEST_F(PaintTest, TextsAreDrawnInTheirBoxes) {
     EXPECT_TRUE(canvas.all({400, 12, 779, 48}, RGB(0, 108, 150))) << "short tool name";
 }
 
-TEST_F(PaintTest, LongToolNameEndsBeforeX726AndLongStatusFillsItsBox) {
+TEST_F(WindowPaintTest, LongToolNameEndsBeforeX726AndLongStatusFillsItsBox) {
     open(long_name_tool());
     command(1001);  // the status line names the tool: far wider than its box
     Canvas canvas(1020, 720);
@@ -122,7 +122,7 @@ TEST_F(PaintTest, LongToolNameEndsBeforeX726AndLongStatusFillsItsBox) {
     EXPECT_TRUE(canvas.all({1004, 704, 1020, 720}, RGB(236, 241, 244))) << "nothing right of 1004";
 }
 
-TEST_F(PaintTest, MissingSubtitleShowsTheCategoryAndTheDotOnly) {
+TEST_F(WindowPaintTest, MissingSubtitleShowsTheCategoryAndTheDotOnly) {
     Canvas without(1020, 720);
     Canvas empty(1020, 720);
     Canvas with(1020, 720);
@@ -146,7 +146,7 @@ TEST_F(PaintTest, MissingSubtitleShowsTheCategoryAndTheDotOnly) {
     EXPECT_GT(differing_with, 0) << "a subtitle shows after the dot";
 }
 
-TEST_F(PaintTest, PageHeaderWebAddressAndFooterFollowTheClientWidth) {
+TEST_F(WindowPaintTest, PageHeaderWebAddressAndFooterFollowTheClientWidth) {
     open(current_tool());
     Canvas canvas(1200, 720);
     paint_content(canvas.dc(), {0, 0, 1200, 720});
@@ -160,14 +160,14 @@ TEST_F(PaintTest, PageHeaderWebAddressAndFooterFollowTheClientWidth) {
     EXPECT_TRUE(canvas.all({1004, 704, 1200, 720}, RGB(236, 241, 244))) << "status line stays";
 }
 
-TEST_F(PaintTest, EraseBackgroundDoesNothingAndReportsDone) {
+TEST_F(WindowPaintTest, EraseBackgroundDoesNothingAndReportsDone) {
     open(current_tool());
     Canvas canvas(1020, 720);
     EXPECT_EQ(SendMessageW(main(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(canvas.dc()), 0), 1);
     EXPECT_TRUE(canvas.all(CLIENT, Canvas::UNPAINTED));
 }
 
-TEST_F(PaintTest, PaintMessageValidatesTheWholeClientArea) {
+TEST_F(WindowPaintTest, PaintMessageValidatesTheWholeClientArea) {
     open(current_tool());
     InvalidateRect(main(), nullptr, FALSE);
     ASSERT_TRUE(GetUpdateRect(main(), nullptr, FALSE));
@@ -177,7 +177,7 @@ TEST_F(PaintTest, PaintMessageValidatesTheWholeClientArea) {
 
 // Painting makes and deletes its brushes and pens: a leak would exhaust the
 // process's GDI handles long before this many paints.
-TEST_F(PaintTest, SeventyThousandPaintsLeakNoGdiObject) {
+TEST_F(WindowPaintTest, SeventyThousandPaintsLeakNoGdiObject) {
     open(current_tool());
     Canvas canvas(1020, 720);
     for (int32_t i = 0; i < 70000; ++i) {
@@ -199,7 +199,7 @@ struct ButtonCase {
     COLORREF border;
 };
 
-TEST_F(PaintTest, CommandButtonsDrawTheirFaceBorderAndCaption) {
+TEST_F(WindowPaintTest, CommandButtonsDrawTheirFaceBorderAndCaption) {
     const ButtonCase cases[] = {
         {"compute", 1001, false, RGB(0, 122, 168), RGB(0, 106, 148)},
         {"compute pressed", 1001, true, RGB(0, 100, 138), RGB(0, 106, 148)},
@@ -273,7 +273,7 @@ HWND static_at(HWND main, const RECT& box) {
     return nullptr;
 }
 
-TEST_F(PaintTest, ControlColoursForEveryControl) {
+TEST_F(WindowPaintTest, ControlColoursForEveryControl) {
     open(current_tool());
     const WindowState& s = state();
     const COLORREF main_text = RGB(44, 56, 66);
@@ -296,7 +296,7 @@ TEST_F(PaintTest, ControlColoursForEveryControl) {
     }
 }
 
-TEST_F(PaintTest, VerdictColourFollowsTheLevelOfARealCompute) {
+TEST_F(WindowPaintTest, VerdictColourFollowsTheLevelOfARealCompute) {
     struct Case {
         const wchar_t* value;
         int32_t level;
@@ -321,7 +321,7 @@ TEST_F(PaintTest, VerdictColourFollowsTheLevelOfARealCompute) {
                    state().white_brush);
 }
 
-TEST_F(PaintTest, CompatibilityLevelsColourTheVerdict) {
+TEST_F(WindowPaintTest, CompatibilityLevelsColourTheVerdict) {
     struct Case {
         const wchar_t* a;
         const wchar_t* b;
