@@ -45,17 +45,17 @@ void report_failed(HWND owner, const wchar_t* path, wchar_t* status_text,
 
 }  // namespace
 
-void save_record(HWND owner, const ToolDefinition& tool, const double* input_values,
-                 const wchar_t* last_report, wchar_t* status_text, int32_t status_capacity) {
+void save_record_below(const wchar_t* base_folder, HWND owner, const ToolDefinition& tool,
+                       const double* input_values, const wchar_t* last_report,
+                       wchar_t* status_text, int32_t status_capacity) {
     if (last_report == nullptr || last_report[0] == L'\0') {
         MessageBoxW(owner, L"请先点击“计算”生成结果，再保存记录。", L"提示",
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
 
-    wchar_t base_folder[MAX_PATH] = {};
     wchar_t path[RECORD_PATH_CAPACITY] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base_folder))) {
+    if (base_folder == nullptr) {
         // No folder to write below: name the file as it would have been
         // and touch nothing.
         wchar_t folder[RECORD_FOLDER_CAPACITY];
@@ -72,4 +72,19 @@ void save_record(HWND owner, const ToolDefinition& tool, const double* input_val
     } else {
         report_failed(owner, path, status_text, status_capacity);
     }
+}
+
+void save_record(HWND owner, const ToolDefinition& tool, const double* input_values,
+                 const wchar_t* last_report, wchar_t* status_text, int32_t status_capacity) {
+    // The refusal of an empty result comes first: no folder lookup then.
+    if (last_report == nullptr || last_report[0] == L'\0') {
+        save_record_below(nullptr, owner, tool, input_values, last_report, status_text,
+                          status_capacity);
+        return;
+    }
+    wchar_t base_folder[MAX_PATH] = {};
+    const bool found =
+        SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base_folder));
+    save_record_below(found ? base_folder : nullptr, owner, tool, input_values, last_report,
+                      status_text, status_capacity);
 }

@@ -238,4 +238,38 @@ TEST_F(SaveRecord, RecordFileNameTakenByFolderIsReportedAsFailure) {
     EXPECT_STREQ(status, L"记录保存失败");
 }
 
+TEST_F(SaveRecord, UnknownLocalAppDataFolderIsRefusedBeforeAnyFile) {
+    const ToolDefinition tool = tool_numbered(905);
+    save_record_below(nullptr, owner, tool, DEFAULT_VALUES, DEFAULT_REPORT, status,
+                      STATUS_CAPACITY);
+    ASSERT_EQ(recorded_box_count(), 1);
+    EXPECT_STREQ(recorded_box(0).text,
+                 L"无法写入记录文件：%LOCALAPPDATA%\\QuelmMedSuite\\records\\T905.csv\r\n"
+                 L"请关闭正在使用该文件的程序后重试。");
+    EXPECT_STREQ(recorded_box(0).caption, L"保存失败");
+    EXPECT_EQ(recorded_box(0).icon, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(recorded_box(0).owner, owner);
+    EXPECT_STREQ(status, L"记录保存失败");
+    EXPECT_FALSE(file_exists());
+}
+
+TEST_F(SaveRecord, SaveBelowGivenFolderWritesThereAndConfirms) {
+    TempFolder temp;
+    ASSERT_FALSE(temp.path.empty());
+    const std::wstring local = temp.child(L"护士") + L"\\AppData\\Local";
+    const std::wstring target = local + L"\\QuelmMedSuite\\records\\T260.csv";
+    const LocalTime before = platform_local_time();
+    save_record_below(local.c_str(), owner, current_tool(), DEFAULT_VALUES, DEFAULT_REPORT, status,
+                      STATUS_CAPACITY);
+    const LocalTime after = platform_local_time();
+
+    ASSERT_EQ(recorded_box_count(), 1);
+    EXPECT_STREQ(recorded_box(0).caption, L"已保存");
+    EXPECT_EQ(std::wstring(status), L"记录已保存：" + target);
+    const std::string bytes = read_file_bytes(target);
+    EXPECT_TRUE(bytes == HEADER_BYTES + default_record_at(before) ||
+                bytes == HEADER_BYTES + default_record_at(after))
+        << bytes;
+}
+
 }  // namespace
