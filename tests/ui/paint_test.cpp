@@ -191,6 +191,43 @@ TEST_F(WindowPaintTest, SeventyThousandPaintsLeakNoGdiObject) {
     EXPECT_GT(canvas.count_other({26, 12, 726, 50}, RGB(0, 108, 150)), 20) << "title text still drawn";
 }
 
+TEST_F(WindowPaintTest, StatusLineShowsTheCurrentStatusText) {
+    open(current_tool());
+    Canvas ready(1020, 720);
+    paint_content(ready.dc(), CLIENT);
+    command(1001);
+    Canvas computed(1020, 720);
+    paint_content(computed.dc(), CLIENT);
+    int32_t differing = 0;
+    for (int32_t y = 704; y < 720; ++y) {
+        for (int32_t x = 740; x < 1004; ++x) {
+            differing += ready.at(x, y) != computed.at(x, y);
+        }
+    }
+    EXPECT_GT(differing, 0);
+}
+
+// Compute, copy and reset ask for a repaint of the whole client area (the
+// footer's status line among it); compute also repaints the verdict line.
+TEST_F(WindowPaintTest, CommandsAskForARepaintOfTheWholeWindow) {
+    ClipboardGuard guard;
+    open(current_tool());
+    RECT client;
+    GetClientRect(main(), &client);
+    for (int32_t id : {1001, 1003, 1004}) {
+        UpdateWindow(main());
+        ValidateRect(main(), nullptr);
+        ValidateRect(state().verdict_line, nullptr);
+        SendMessageW(main(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+        RECT update = {};
+        ASSERT_TRUE(GetUpdateRect(main(), &update, FALSE)) << "command " << id;
+        EXPECT_TRUE(EqualRect(&update, &client)) << "command " << id;
+        if (id == 1001) {
+            EXPECT_TRUE(GetUpdateRect(state().verdict_line, nullptr, FALSE)) << "verdict line";
+        }
+    }
+}
+
 struct ButtonCase {
     const char* name;
     int32_t id;
