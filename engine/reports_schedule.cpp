@@ -34,6 +34,10 @@ constexpr int32_t ROTA_NURSES_MAX = 40;
 constexpr int32_t ROTA_DAYS_MAX = 31;
 constexpr int32_t ROTA_NAME_CAPACITY = 12;
 constexpr int32_t ROTA_ENTRY_CAPACITY = 16;
+// One nurse's day line: the indent, 9 entries "d日X " of 4 characters and
+// 22 of 5, CR LF: 150 characters, with room to spare.
+constexpr int32_t ROTA_LINE_CAPACITY = 192;
+static_assert(2 + 9 * 4 + (ROTA_DAYS_MAX - 9) * 5 + 2 < ROTA_LINE_CAPACITY, "a whole day line fits");
 
 constexpr const wchar_t* ROTA_RULE = L"排班规则：三班轮转（白班 D / 夜班 N / 休息 R），每日每班 1 人，按人员顺序滚动。";
 constexpr const wchar_t* ROTA_SUMMARY_FORMAT = L"人员：%d 人；周期：%d 天";
@@ -127,15 +131,22 @@ int32_t report_nurse_rota(const ToolDefinition& tool, const double* values,
         wchar_t name[ROTA_NAME_CAPACITY];
         text_format(name, ROTA_NAME_CAPACITY, ROTA_NAME_FORMAT, i);
         append_line(report, report_capacity, ROTA_NAME_LINE_FORMAT, name);
-        text_append(report, report_capacity, ROTA_DAY_INDENT);
+        // The day line is joined in its own buffer and appended once: a
+        // bounded append measures the whole report first, so appending its
+        // 31 entries one by one made the largest rota quadratic in its
+        // length. Appending the joined pieces at once cuts them at the same
+        // place as appending them one after another.
+        wchar_t day_line[ROTA_LINE_CAPACITY];
+        text_copy(day_line, ROTA_LINE_CAPACITY, ROTA_DAY_INDENT);
         for (int32_t j = 1; j <= days; ++j) {
             const int32_t k = ((i - 1) + 2 * (j - 1)) % 3;
             wchar_t entry[ROTA_ENTRY_CAPACITY];
             text_format(entry, ROTA_ENTRY_CAPACITY, ROTA_ENTRY_FORMAT, j,
                         static_cast<int>(ROTA_SHIFTS[k]));
-            text_append(report, report_capacity, entry);
+            text_append(day_line, ROTA_LINE_CAPACITY, entry);
         }
-        text_append(report, report_capacity, CRLF);
+        text_append(day_line, ROTA_LINE_CAPACITY, CRLF);
+        text_append(report, report_capacity, day_line);
     }
     append_line(report, report_capacity, L"");
     append_line(report, report_capacity, L"%ls", ROTA_TIP);
