@@ -2,8 +2,10 @@
 // byte; the bytes after it give the values of the four parameters and the
 // two outputs (see FuzzInput::value); without a NUL the catalogue's
 // defaults stand. Checks: the flag is 0 or 1, a success is finite, an
-// empty text fails with 0, and a second evaluation gives the same bits.
+// empty text fails with 0, a second evaluation gives the same bits, and
+// whitespace around the text changes neither value nor flag.
 #include <cstring>
+#include <string>
 
 #include "formula/formula.h"
 #include "fuzz_input.h"
@@ -53,6 +55,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const double again = evaluate_formula(TOOL, text, params, outputs, &again_error);
     FUZZ_CHECK(again_error == error);
     FUZZ_CHECK(std::memcmp(&again, &value, sizeof value) == 0 || (std::isnan(again) && std::isnan(value)));
+
+    // Whitespace before and after the text changes nothing (a text of
+    // whitespace only stays a failure with 0).
+    const std::string padded = " \t" + std::string(text) + "\r\n ";
+    int32_t padded_error = 7;
+    const double padded_value = evaluate_formula(TOOL, padded.c_str(), params, outputs, &padded_error);
+    FUZZ_CHECK(padded_error == error);
+    FUZZ_CHECK(std::memcmp(&padded_value, &value, sizeof value) == 0 || (std::isnan(padded_value) && std::isnan(value)));
 
     delete[] text;
     return 0;
