@@ -5,7 +5,8 @@
 // Checks against the C library's own conversion: a finite value whose text
 // fits both the 80-byte scratch and the capacity shows exactly that text;
 // anything else shows "--" cut to the capacity. A date shows
-// "YYYY-MM-DD" (year at least four digits, maybe signed) or "--".
+// "YYYY-MM-DD" (year at least four digits, maybe signed): the day the value
+// cuts to toward zero, or "--" beyond the day range or the capacity.
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -25,6 +26,24 @@ const char* conversion_of(const std::string& code) {
     if (code == "f3") return "%.3f";
     if (code == "pct") return "%.1f%%";
     return "%.2f";
+}
+
+// The date text of a day number, by Hinnant's civil_from_days in 64-bit
+// arithmetic (the day range keeps every intermediate inside 64 bits).
+std::wstring date_of(int64_t day) {
+    const int64_t z = day + 719468;
+    const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const int64_t doe = z - era * 146097;
+    const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const int64_t mp = (5 * doy + 2) / 153;
+    const int64_t d = doy - (153 * mp + 2) / 5 + 1;
+    const int64_t m = mp < 10 ? mp + 3 : mp - 9;
+    const int64_t y = yoe + era * 400 + (m <= 2 ? 1 : 0);
+    char text[64];
+    std::snprintf(text, sizeof text, "%04lld-%02lld-%02lld", static_cast<long long>(y), static_cast<long long>(m),
+                  static_cast<long long>(d));
+    return std::wstring(text, text + std::strlen(text));
 }
 
 bool looks_like_date(const std::wstring& text) {
@@ -72,6 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(shown == not_shown);
     } else if (code_text == "date") {
         FUZZ_CHECK(shown == not_shown || looks_like_date(shown));
+        // Within the day range the date is exact when it fits the capacity.
+        if (std::fabs(value) < 2305843009213693952.0) {
+            const std::wstring date = date_of(static_cast<int64_t>(value));
+            FUZZ_CHECK(shown == (date.size() < static_cast<size_t>(capacity) ? date : not_shown));
+        } else {
+            FUZZ_CHECK(shown == not_shown);
+        }
     } else {
         char expected[512];
         const int written = std::snprintf(expected, sizeof expected, conversion_of(code_text), value);
