@@ -44,10 +44,12 @@ bool read_field(const WindowState& state, int32_t i, double* value) {
 
 // Hands the text to the clipboard, which must be open and emptied. True when
 // the clipboard took it; otherwise nothing of ours stays allocated.
+// The block is zero-filled: programs that read the whole block rather than
+// up to the terminator (Wine's X11 bridge among them) see no stale bytes.
 bool place_on_clipboard(const wchar_t* name, const wchar_t* copy_text) {
     const int32_t a = text_length(copy_text);
     const int32_t b = text_length(name);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, static_cast<SIZE_T>(a + b) * 2 + 32);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, static_cast<SIZE_T>(a + b) * 2 + 32);
     if (memory == nullptr) {
         return false;
     }
