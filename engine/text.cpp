@@ -94,22 +94,22 @@ void put_padded_number(Writer& w, const Conversion& c, const char* body, int32_t
 
 // Builds the narrow conversion "%[flags][.precision]ll<kind>" or
 // "%[flags][.precision]<kind>"; the width is applied by put_padded_number.
-void build_spec(const Conversion& c, bool long_long, char* spec, size_t spec_size) {
+void build_narrow_conversion(const Conversion& c, bool long_long, char* conversion, size_t conversion_size) {
     size_t i = 0;
-    spec[i++] = '%';
-    if (c.plus) spec[i++] = '+';
-    if (c.space) spec[i++] = ' ';
-    if (c.alternate) spec[i++] = '#';
+    conversion[i++] = '%';
+    if (c.plus) conversion[i++] = '+';
+    if (c.space) conversion[i++] = ' ';
+    if (c.alternate) conversion[i++] = '#';
     if (c.precision >= 0) {
-        int written = std::snprintf(spec + i, spec_size - i, ".%d", static_cast<int>(c.precision));
+        int written = std::snprintf(conversion + i, conversion_size - i, ".%d", static_cast<int>(c.precision));
         if (written > 0) i += static_cast<size_t>(written);
     }
     if (long_long) {
-        spec[i++] = 'l';
-        spec[i++] = 'l';
+        conversion[i++] = 'l';
+        conversion[i++] = 'l';
     }
-    spec[i++] = static_cast<char>(c.kind);
-    spec[i] = '\0';
+    conversion[i++] = static_cast<char>(c.kind);
+    conversion[i] = '\0';
 }
 
 // Writes the narrow number text; a text longer than the scratch counts as
@@ -130,26 +130,26 @@ void put_number_text(Writer& w, const Conversion& c, const char* scratch, int wr
 }
 
 void put_signed(Writer& w, const Conversion& c, long long value) {
-    char spec[32];
+    char conversion[32];
     char scratch[NUMBER_SCRATCH];
-    build_spec(c, true, spec, sizeof spec);
-    int written = std::snprintf(scratch, sizeof scratch, spec, value);
+    build_narrow_conversion(c, true, conversion, sizeof conversion);
+    int written = std::snprintf(scratch, sizeof scratch, conversion, value);
     put_number_text(w, c, scratch, written, c.precision < 0);
 }
 
 void put_unsigned(Writer& w, const Conversion& c, unsigned long long value) {
-    char spec[32];
+    char conversion[32];
     char scratch[NUMBER_SCRATCH];
-    build_spec(c, true, spec, sizeof spec);
-    int written = std::snprintf(scratch, sizeof scratch, spec, value);
+    build_narrow_conversion(c, true, conversion, sizeof conversion);
+    int written = std::snprintf(scratch, sizeof scratch, conversion, value);
     put_number_text(w, c, scratch, written, c.precision < 0);
 }
 
 void put_double(Writer& w, const Conversion& c, double value) {
-    char spec[32];
+    char conversion[32];
     char scratch[NUMBER_SCRATCH];
-    build_spec(c, false, spec, sizeof spec);
-    int written = std::snprintf(scratch, sizeof scratch, spec, value);
+    build_narrow_conversion(c, false, conversion, sizeof conversion);
+    int written = std::snprintf(scratch, sizeof scratch, conversion, value);
     put_number_text(w, c, scratch, written, true);
 }
 
