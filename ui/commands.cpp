@@ -7,6 +7,7 @@
 
 #include "engine/engine.h"
 #include "engine/text.h"
+#include "ui/controls.h"
 #include "ui/field_value.h"
 #include "ui/window_state.h"
 #include "ui/window_texts.h"
@@ -17,7 +18,6 @@ constexpr int32_t FIELD_TEXT_CAPACITY = 128;
 constexpr int32_t REPORT_CAPACITY = 4096;
 constexpr int32_t VERDICT_CAPACITY = 512;
 constexpr int32_t REFUSAL_CAPACITY = 256;
-constexpr int32_t DEFAULT_TEXT_CAPACITY = 64;
 constexpr int32_t ABOUT_CAPACITY = 1400;
 
 const wchar_t* or_empty(const wchar_t* text) { return text != nullptr ? text : L""; }
@@ -135,9 +135,7 @@ void reset_inputs() {
     }
     const ToolDefinition& tool = *state.shown_tool;
     for (int32_t i = 0; i < tool.param_count && i < MAX_PARAMETERS; ++i) {
-        wchar_t text[DEFAULT_TEXT_CAPACITY];
-        text_format(text, DEFAULT_TEXT_CAPACITY, L"%.6g", tool.params[i].default_value);
-        SetWindowTextW(state.param_edits[i], text);
+        show_default_value(state.param_edits[i], tool.params[i].default_value);
     }
     SetWindowTextW(state.results_box, L"");
     SetWindowTextW(state.verdict_line, PROMPT_TEXT);

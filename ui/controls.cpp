@@ -6,6 +6,13 @@
 #include "ui/window_state.h"
 #include "ui/window_texts.h"
 
+void show_default_value(HWND field, double default_value) {
+    constexpr int32_t DEFAULT_TEXT_CAPACITY = 64;
+    wchar_t text[DEFAULT_TEXT_CAPACITY];
+    text_format(text, DEFAULT_TEXT_CAPACITY, L"%.6g", default_value);
+    SetWindowTextW(field, text);
+}
+
 namespace {
 
 constexpr int32_t FIRST_ROW_TOP = 150;
@@ -33,9 +40,7 @@ void build_parameter_row(HWND window, int32_t i) {
     HWND field = make_control(window, WS_EX_CLIENTEDGE, L"EDIT", L"", ES_AUTOHSCROLL, 216, y - 4, 152,
                               27, IDC_PARAM_FIRST + i, state.font_input);
     state.param_edits[i] = field;
-    wchar_t text[64];
-    text_format(text, 64, L"%.6g", param.default_value);
-    SetWindowTextW(field, text);
+    show_default_value(field, param.default_value);
     if (param.unit != nullptr && param.unit[0] != L'\0') {
         make_control(window, 0, L"STATIC", param.unit, 0, 374, y, 78, 22, 0, state.font_small);
     }
