@@ -22,8 +22,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 # define __USE_MINGW_STRTOX, so strtod/wcstod are inline calls of mingw-w64's
 # __mingw_strtod/__mingw_wcstod (correctly rounded, hexadecimal forms), not
 # msvcrt's. What still comes from msvcrt.dll: memory, files (_wfopen), the
-# start-up code and log10; pow, exp, log and sqrt are mingw-w64's own. Linked -static: no libstdc++/libgcc/winpthread
-# DLLs beside the exe or the tests. (-municode, for wWinMain, is set on the
+# start-up code and log10; pow, exp, log and sqrt are mingw-w64's own.
+# Linked -static: no libstdc++/libgcc/winpthread DLLs beside the exe or the
+# tests. (-municode, for wWinMain, is set on the
 # program alone: the tests have a narrow main.)
 add_compile_definitions(__USE_MINGW_ANSI_STDIO=1)
 add_link_options(-static)
