@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int32_t FIELD_TEXT_CAPACITY = 128;
+constexpr int32_t FIELD_TEXT_CAPACITY = FIELD_TEXT_MAX + 1;
 constexpr int32_t REPORT_CAPACITY = 4096;
 constexpr int32_t VERDICT_CAPACITY = 512;
 constexpr int32_t REFUSAL_CAPACITY = 256;
@@ -23,15 +23,18 @@ constexpr int32_t ABOUT_CAPACITY = 1400;
 const wchar_t* or_empty(const wchar_t* text) { return text != nullptr ? text : L""; }
 
 // Reads field i and converts it; false (after the refusal box, with the
-// focus moved to the field) when the value is not finite.
+// focus moved to the field) when the text is no number, longer than the
+// field texts compute reads, or the value is not finite.
 bool read_field(const WindowState& state, int32_t i, double* value) {
     wchar_t text[FIELD_TEXT_CAPACITY] = L"";
     HWND field = state.param_edits[i];
+    bool too_long = false;
     if (field != nullptr) {
+        too_long = GetWindowTextLengthW(field) > FIELD_TEXT_MAX;
         GetWindowTextW(field, text, FIELD_TEXT_CAPACITY);
     }
     *value = field_value(text);
-    if (std::isfinite(*value)) {
+    if (!too_long && std::isfinite(*value)) {
         return true;
     }
     wchar_t message[REFUSAL_CAPACITY];

@@ -134,7 +134,7 @@ TEST_F(WindowCommandsTest, ResetPutsTheDefaultsBackAndClearsTheResult) {
     ClipboardGuard guard;
     open(plain_tool());
     set_field(0, L"20");
-    set_field(1, L"abc");
+    set_field(1, L"0");
     command(1001);
     ASSERT_EQ(state().verdict_level, 3);
     command(1003);
