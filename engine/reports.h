@@ -1,8 +1,9 @@
 // The eleven built-in report generators and their dispatch. Every generator
 // has one contract: it reads the tool's parameters by key, appends its lines
-// to the report text (bounded by the capacity), writes one whole fixed
-// verdict text (at most 20 characters; the verdict capacity is not
-// consulted) and returns the level. Generators never fail.
+// to the report text (bounded by the capacity), copies one fixed verdict
+// text (at most 20 characters, so whole for any capacity of at least
+// VERDICT_CAPACITY_MIN; a smaller capacity cuts it like every other text)
+// and returns the level. Generators never fail.
 #pragma once
 
 #include <cstdint>

@@ -12,6 +12,7 @@
 
 #include "engine/params.h"
 #include "engine/reports.h"
+#include "engine/report_text.h"
 #include "engine/text.h"
 
 namespace {
@@ -19,16 +20,6 @@ namespace {
 template <typename T, size_t N>
 constexpr int32_t count_of(const T (&)[N]) {
     return static_cast<int32_t>(N);
-}
-
-// Copies a fixed verdict whole: the verdict capacity is not consulted, the
-// bound is the text itself (callers give 512, the longest verdict needs 20).
-void write_verdict(wchar_t* verdict, const wchar_t* text) {
-    text_copy(verdict, text_length(text) + 1, text);
-}
-
-void append_text_line(wchar_t* report, int32_t capacity, const wchar_t* line) {
-    append_line(report, capacity, L"%ls", line);
 }
 
 // Row of a variant table: rows 1..count-1 are chosen by v, the last row by
@@ -248,20 +239,20 @@ constexpr const wchar_t* LAB_PANELS_VERDICT = L"套餐与采血管已列出，�
 
 int32_t report_draw_order(const ToolDefinition& tool, const double* values,
                           wchar_t* report, int32_t report_capacity,
-                          wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                          wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t v = whole_number(param_by_key(tool, values, "kind"));
     append_text_line(report, report_capacity, DRAW_HEADING);
     for (const wchar_t* tube : DRAW_TUBES) append_text_line(report, report_capacity, tube);
     append_line(report, report_capacity, L"");
     append_text_line(report, report_capacity,
                      DRAW_THIS_TIME[variant_row(v, count_of(DRAW_THIS_TIME))]);
-    write_verdict(verdict, DRAW_VERDICT);
+    write_verdict(verdict, verdict_capacity, DRAW_VERDICT);
     return 0;
 }
 
 int32_t report_critical_values(const ToolDefinition& tool, const double* values,
                                wchar_t* report, int32_t report_capacity,
-                               wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                               wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t v = whole_number(param_by_key(tool, values, "kind"));
     const CriticalGroup& group = CRITICAL_GROUPS[variant_row(v, count_of(CRITICAL_GROUPS))];
     append_text_line(report, report_capacity, CRITICAL_HEADING);
@@ -270,25 +261,25 @@ int32_t report_critical_values(const ToolDefinition& tool, const double* values,
     }
     append_line(report, report_capacity, L"");
     append_text_line(report, report_capacity, CRITICAL_PROCEDURE);
-    write_verdict(verdict, CRITICAL_VERDICT);
+    write_verdict(verdict, verdict_capacity, CRITICAL_VERDICT);
     return 0;
 }
 
 int32_t report_high_alert_drugs(const ToolDefinition& tool, const double* values,
                                 wchar_t* report, int32_t report_capacity,
-                                wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                                wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t v = whole_number(param_by_key(tool, values, "kind"));
     const HighAlertClass& cls = HIGH_ALERT_CLASSES[variant_row(v, count_of(HIGH_ALERT_CLASSES))];
     append_text_line(report, report_capacity, HIGH_ALERT_HEADING);
     append_text_line(report, report_capacity, cls.class_line);
     append_text_line(report, report_capacity, cls.points_line);
-    write_verdict(verdict, HIGH_ALERT_VERDICT);
+    write_verdict(verdict, verdict_capacity, HIGH_ALERT_VERDICT);
     return 0;
 }
 
 int32_t report_drug_compatibility(const ToolDefinition& tool, const double* values,
                                   wchar_t* report, int32_t report_capacity,
-                                  wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                                  wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t a = whole_number(param_by_key(tool, values, "drugA"));
     const int32_t b = whole_number(param_by_key(tool, values, "drugB"));
     append_line(report, report_capacity, PAIR_FORMAT, a, drug_name(a), b, drug_name(b));
@@ -298,35 +289,33 @@ int32_t report_drug_compatibility(const ToolDefinition& tool, const double* valu
     append_line(report, report_capacity, L"");
     const CompatibilityRule& rule = compatibility_rule(a, b);
     append_text_line(report, report_capacity, rule.conclusion);
-    write_verdict(verdict, rule.verdict);
+    write_verdict(verdict, verdict_capacity, rule.verdict);
     return rule.level;
 }
 
 int32_t report_safety_checklist(const ToolDefinition& /*tool*/, const double* /*values*/,
                                 wchar_t* report, int32_t report_capacity,
-                                wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                                wchar_t* verdict, int32_t verdict_capacity) {
     for (const wchar_t* line : CHECKLIST_LINES) append_text_line(report, report_capacity, line);
-    write_verdict(verdict, CHECKLIST_VERDICT);
+    write_verdict(verdict, verdict_capacity, CHECKLIST_VERDICT);
     return 0;
 }
 
 int32_t report_handover(const ToolDefinition& tool, const double* values,
                         wchar_t* report, int32_t report_capacity,
-                        wchar_t* verdict, int32_t /*verdict_capacity*/) {
-    int32_t beds = whole_number(param_by_key(tool, values, "beds"));
-    if (beds < 1) beds = 1;
-    if (beds > HANDOVER_BEDS_MAX) beds = HANDOVER_BEDS_MAX;
+                        wchar_t* verdict, int32_t verdict_capacity) {
+    const int32_t beds = bounded_whole(tool, values, "beds", 1, HANDOVER_BEDS_MAX);
     append_text_line(report, report_capacity, HANDOVER_HEADING);
     for (int32_t i = 1; i <= beds; ++i) append_line(report, report_capacity, HANDOVER_BED_FORMAT, i);
     append_line(report, report_capacity, L"");
     append_text_line(report, report_capacity, HANDOVER_RULE);
-    write_verdict(verdict, HANDOVER_VERDICT);
+    write_verdict(verdict, verdict_capacity, HANDOVER_VERDICT);
     return 0;
 }
 
 int32_t report_infusion_card(const ToolDefinition& tool, const double* values,
                              wchar_t* report, int32_t report_capacity,
-                             wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                             wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t bed = whole_number(param_by_key(tool, values, "bed"));
     const double dose = param_by_key(tool, values, "dose");
     const double volume = param_by_key(tool, values, "volume");
@@ -338,17 +327,17 @@ int32_t report_infusion_card(const ToolDefinition& tool, const double* values,
                 gtt * INFUSION_ML_PER_HOUR_PER_DROP);
     append_text_line(report, report_capacity, INFUSION_CHECK);
     append_text_line(report, report_capacity, INFUSION_WATCH);
-    write_verdict(verdict, INFUSION_VERDICT);
+    write_verdict(verdict, verdict_capacity, INFUSION_VERDICT);
     return 0;
 }
 
 int32_t report_lab_panels(const ToolDefinition& tool, const double* values,
                           wchar_t* report, int32_t report_capacity,
-                          wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                          wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t v = whole_number(param_by_key(tool, values, "panel"));
     const LabPanel& panel = LAB_PANELS[variant_row(v, count_of(LAB_PANELS))];
     append_text_line(report, report_capacity, panel.panel_line);
     append_text_line(report, report_capacity, panel.note_line);
-    write_verdict(verdict, LAB_PANELS_VERDICT);
+    write_verdict(verdict, verdict_capacity, LAB_PANELS_VERDICT);
     return 0;
 }

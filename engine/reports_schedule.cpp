@@ -8,25 +8,11 @@
 #include "engine/calendar.h"
 #include "engine/params.h"
 #include "engine/reports.h"
+#include "engine/report_text.h"
 #include "engine/text.h"
 #include "platform/platform.h"
 
 namespace {
-
-// Copies a fixed verdict whole: the verdict capacity is not consulted, the
-// bound is the text itself (callers give 512, the longest verdict needs 21).
-void write_verdict(wchar_t* verdict, const wchar_t* text) {
-    text_copy(verdict, text_length(text) + 1, text);
-}
-
-// A whole-number input bounded to [low, high].
-int32_t bounded_whole(const ToolDefinition& tool, const double* values, const char* key,
-                      int32_t low, int32_t high) {
-    const int32_t n = whole_number(param_by_key(tool, values, key));
-    if (n < low) return low;
-    if (n > high) return high;
-    return n;
-}
 
 // ---- Kind 1: nurse rota ----------------------------------------------------
 
@@ -90,21 +76,16 @@ void format_dose_entry(double t, wchar_t* entry, int32_t capacity) {
         text_copy(entry, capacity, DOSE_ENTRY_UNKNOWN);
         return;
     }
-    const double whole_days = std::trunc(t / 24.0);
-    // 1 + whole_days must lie in [INT32_MIN, INT32_MAX].
-    if (!(whole_days <= static_cast<double>(INT32_MAX) - 1.0 &&
-          whole_days >= static_cast<double>(INT32_MIN) - 1.0)) {
+    // The day number must lie in [INT32_MIN, INT32_MAX] before it converts.
+    const double day = std::trunc(t / 24.0) + 1.0;
+    if (!(day <= static_cast<double>(INT32_MAX) && day >= static_cast<double>(INT32_MIN))) {
         text_copy(entry, capacity, DOSE_ENTRY_UNKNOWN);
         return;
     }
-    const double clock = std::fmod(t, 24.0);               // (-24, 24); [0, 24) for t >= 0
-    const double hour = std::trunc(clock);                 // [-23, 23]
+    const double clock = std::fmod(t, 24.0);                  // (-24, 24); [0, 24) for t >= 0
+    const double hour = std::trunc(clock);                    // [-23, 23]
     const double minute = std::trunc((clock - hour) * 60.0);  // (-60, 60)
-    if (!(std::fabs(hour) < 24.0 && std::fabs(minute) < 60.0)) {
-        text_copy(entry, capacity, DOSE_ENTRY_UNKNOWN);
-        return;
-    }
-    text_format(entry, capacity, DOSE_ENTRY_FORMAT, static_cast<int32_t>(whole_days) + 1,
+    text_format(entry, capacity, DOSE_ENTRY_FORMAT, static_cast<int32_t>(day),
                 static_cast<int>(hour), static_cast<int>(minute));
 }
 
@@ -120,11 +101,11 @@ day_number shift_day(day_number today, int64_t offset) {
 
 int32_t report_nurse_rota(const ToolDefinition& tool, const double* values,
                           wchar_t* report, int32_t report_capacity,
-                          wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                          wchar_t* verdict, int32_t verdict_capacity) {
     const int32_t nurses = bounded_whole(tool, values, "nurses", 1, ROTA_NURSES_MAX);
     const int32_t days = bounded_whole(tool, values, "days", 1, ROTA_DAYS_MAX);
 
-    append_line(report, report_capacity, L"%ls", ROTA_RULE);
+    append_text_line(report, report_capacity, ROTA_RULE);
     append_line(report, report_capacity, ROTA_SUMMARY_FORMAT, nurses, days);
     append_line(report, report_capacity, L"");
     for (int32_t i = 1; i <= nurses; ++i) {
@@ -149,14 +130,14 @@ int32_t report_nurse_rota(const ToolDefinition& tool, const double* values,
         text_append(report, report_capacity, day_line);
     }
     append_line(report, report_capacity, L"");
-    append_line(report, report_capacity, L"%ls", ROTA_TIP);
-    write_verdict(verdict, ROTA_VERDICT);
+    append_text_line(report, report_capacity, ROTA_TIP);
+    write_verdict(verdict, verdict_capacity, ROTA_VERDICT);
     return 0;
 }
 
 int32_t report_dosing_times(const ToolDefinition& tool, const double* values,
                             wchar_t* report, int32_t report_capacity,
-                            wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                            wchar_t* verdict, int32_t verdict_capacity) {
     // A start below 0 becomes 0; -0.0 too, so that the header never shows
     // "-0:00". A NaN start or interval is neither below nor at the bound and
     // is kept; its entries then read as unknown times.
@@ -175,14 +156,14 @@ int32_t report_dosing_times(const ToolDefinition& tool, const double* values,
         if (k + 1 < doses) text_append(report, report_capacity, DOSE_SEPARATOR);
     }
     text_append(report, report_capacity, CRLF);
-    append_line(report, report_capacity, L"%ls", DOSE_NOTE);
-    write_verdict(verdict, DOSE_VERDICT);
+    append_text_line(report, report_capacity, DOSE_NOTE);
+    write_verdict(verdict, verdict_capacity, DOSE_VERDICT);
     return 0;
 }
 
 int32_t write_follow_up(const ToolDefinition& tool, const double* values, day_number today,
                         wchar_t* report, int32_t report_capacity,
-                        wchar_t* verdict, int32_t /*verdict_capacity*/) {
+                        wchar_t* verdict, int32_t verdict_capacity) {
     // The start is unbounded: a NaN or out-of-range value stays INT32_MIN.
     const int32_t start = whole_number(param_by_key(tool, values, "start"));
     int32_t gap = whole_number(param_by_key(tool, values, "gap"));
@@ -198,8 +179,8 @@ int32_t write_follow_up(const ToolDefinition& tool, const double* values, day_nu
         civil_from_days(shift_day(today, offset), date, VISIT_DATE_CAPACITY);
         append_line(report, report_capacity, VISIT_LINE_FORMAT, k, date);
     }
-    append_line(report, report_capacity, L"%ls", VISIT_CONTENT);
-    write_verdict(verdict, VISIT_VERDICT);
+    append_text_line(report, report_capacity, VISIT_CONTENT);
+    write_verdict(verdict, verdict_capacity, VISIT_VERDICT);
     return 0;
 }
 

@@ -101,7 +101,11 @@ void build_narrow_conversion(const Conversion& c, bool long_long, char* conversi
     if (c.space) conversion[i++] = ' ';
     if (c.alternate) conversion[i++] = '#';
     if (c.precision >= 0) {
-        int written = std::snprintf(conversion + i, conversion_size - i, ".%d", static_cast<int>(c.precision));
+        // A precision beyond the scratch gives a text that is cut anyway; the
+        // cap keeps the C library's conversion on its stack (a huge
+        // precision makes glibc take heap memory for its digits).
+        const int32_t precision = c.precision < NUMBER_SCRATCH ? c.precision : NUMBER_SCRATCH;
+        int written = std::snprintf(conversion + i, conversion_size - i, ".%d", static_cast<int>(precision));
         if (written > 0) i += static_cast<size_t>(written);
     }
     if (long_long) {

@@ -176,17 +176,20 @@ double apply_binary(FormulaParser& p, const char* name, ptrdiff_t length, double
 
 // The value of the variable named by `name`: the first parameter with that
 // key, else the first output with it; none sets the error flag and gives 0.
-// Counts beyond the value holders' room are not trusted.
+// Counts beyond the value holders' room are not trusted, nor any count
+// beside a null table.
 double variable_value(FormulaParser& p, const char* name, ptrdiff_t length) {
     const ToolDefinition& tool = *p.tool;
-    const int32_t params = tool.param_count < MAX_PARAMETERS ? tool.param_count : MAX_PARAMETERS;
+    const int32_t params = tool.params == nullptr ? 0
+                           : tool.param_count < MAX_PARAMETERS ? tool.param_count : MAX_PARAMETERS;
     for (int32_t i = 0; i < params; ++i) {
         const char* key = tool.params[i].key;
         if (key == nullptr || key[0] != name[0] || !same_name(key, name, length)) continue;
         if (p.param_values == nullptr) break;
         return p.param_values[i];
     }
-    const int32_t outputs = tool.output_count < MAX_OUTPUTS ? tool.output_count : MAX_OUTPUTS;
+    const int32_t outputs = tool.outputs == nullptr ? 0
+                            : tool.output_count < MAX_OUTPUTS ? tool.output_count : MAX_OUTPUTS;
     for (int32_t i = 0; i < outputs; ++i) {
         const char* key = tool.outputs[i].key;
         if (key == nullptr || key[0] != name[0] || !same_name(key, name, length)) continue;

@@ -274,6 +274,7 @@ TEST(NoHeap, TextFormatAndAppendLine) {
         {"integers", [](wchar_t* o, int32_t c, const wchar_t*) { text_format(o, c, L"%d %5d %-5d %05d %+d %x %X %u %lld %02d %c %lc %%", -2147483647 - 1, 7, 7, 7, 7, 0xbeefu, 0xbeefu, 4294967295u, -9223372036854775807LL - 1, 3, L'A', L'日'); }},
         {"doubles", [](wchar_t* o, int32_t c, const wchar_t*) { text_format(o, c, L"%.0f %.2f %f %e %g %G %.17g %10.3f %.1f%%", 1e308, -1e308, 5e-324, 1e308, 1e-5, 2.5e6, 0.1, NAN_VALUE, INF); }},
         {"precision star", [](wchar_t* o, int32_t c, const wchar_t*) { text_format(o, c, L"%*.*f|%.*f", 300, 300, 1e308, 400, 1.0); }},
+        {"huge precision", [](wchar_t* o, int32_t c, const wchar_t*) { text_format(o, c, L"%.100000f|%.*e|%.*g|%.*d", 1e308, 1000000, 0.1, 2147483647, 5e-324, 100000, 7); }},
         {"append_line", [](wchar_t* o, int32_t c, const wchar_t* t) { o[0] = 0; for (int i = 0; i < 40; ++i) append_line(o, c, L"%02d 床：%ls %.0f:00", i, t, 1e308); }},
         {"text_append", [](wchar_t* o, int32_t c, const wchar_t* t) { o[0] = 0; text_append(o, c, t); text_append(o, c, L"x"); text_copy(o, c, t); }},
     };

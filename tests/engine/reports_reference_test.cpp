@@ -516,8 +516,8 @@ TEST(ReportSheets, CutInsideALineLosesItsLineEnd) {
     EXPECT_EQ(r.level, 0);
 }
 
-TEST(ReportSheets, VerdictIsWrittenWholeWhateverItsCapacity) {
-    // The verdict capacity is not consulted; 21 places hold the longest.
+TEST(ReportSheets, VerdictIsWrittenWholeInTheSmallestVerdictCapacity) {
+    // 21 places hold the longest verdict whole.
     for (const SheetCase& c : SHEETS) {
         Values v{};
         fixture_default_values(*c.tool, v.data());
@@ -526,6 +526,19 @@ TEST(ReportSheets, VerdictIsWrittenWholeWhateverItsCapacity) {
         EXPECT_TRUE(r.verdict_terminated) << c.name;
         EXPECT_TRUE(r.guard_intact) << c.name;
         EXPECT_LE(r.verdict.size(), 19u) << c.name;
+    }
+}
+
+// A caller's smaller verdict buffer is never written past: the verdict is cut
+// at its capacity and terminated.
+TEST(ReportSheets, VerdictIsCutToASmallerCapacity) {
+    for (const SheetCase& c : SHEETS) {
+        Values v{};
+        fixture_default_values(*c.tool, v.data());
+        const GeneratedReport r = run_generator(c.generator, *c.tool, v.data(), 4096, 8);
+        EXPECT_EQ(r.verdict, std::wstring(c.verdict).substr(0, 7)) << c.name;
+        EXPECT_TRUE(r.verdict_terminated) << c.name;
+        EXPECT_TRUE(r.guard_intact) << c.name;
     }
 }
 

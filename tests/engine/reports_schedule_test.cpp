@@ -471,11 +471,22 @@ TEST(ReportSchedules, EveryCapacityGivesThePrefixOfTheFullReport) {
     }
 }
 
-TEST(ReportSchedules, VerdictIsWrittenWholeWhateverItsCapacity) {
-    // The verdict capacity is not consulted; 21 places hold the longest.
+TEST(ReportSchedules, VerdictIsWrittenWholeInTheSmallestVerdictCapacity) {
+    // 21 places hold the longest verdict whole.
     for (const ScheduleCase& c : schedule_cases()) {
         const GeneratedReport r = run_generator(c.generator, *c.tool, c.values.data(), 8192, 21);
         EXPECT_EQ(r.verdict, c.verdict) << c.name;
+        EXPECT_TRUE(r.verdict_terminated) << c.name;
+        EXPECT_TRUE(r.guard_intact) << c.name;
+    }
+}
+
+// A caller's smaller verdict buffer is never written past: the verdict is cut
+// at its capacity and terminated.
+TEST(ReportSchedules, VerdictIsCutToASmallerCapacity) {
+    for (const ScheduleCase& c : schedule_cases()) {
+        const GeneratedReport r = run_generator(c.generator, *c.tool, c.values.data(), 8192, 8);
+        EXPECT_EQ(r.verdict, std::wstring(c.verdict).substr(0, 7)) << c.name;
         EXPECT_TRUE(r.verdict_terminated) << c.name;
         EXPECT_TRUE(r.guard_intact) << c.name;
     }

@@ -434,4 +434,17 @@ TEST(FormulaTest, EvaluatorReadsOnlyKeysAndCounts) {
     EXPECT_EQ(1, log.error);
 }
 
+TEST(FormulaTest, CountsBesideNullTablesAreNotTrusted) {
+    // A record whose counts say 3 and 1 but whose tables are missing names
+    // no variable at all: every name fails, nothing is read.
+    constexpr ToolDefinition no_tables = {
+        1, L"no tables", nullptr, L"tests", L"", nullptr, 3, nullptr, 1, nullptr, 0, nullptr, 0,
+    };
+    for (const char* formula : {"glu", "osm", "2*x+1"}) {
+        const Outcome o = evaluate(no_tables, formula, OSMOLARITY_VALUES, OSMOLARITY_OUTPUT_VALUES);
+        EXPECT_EQ(1, o.error) << formula;
+    }
+    EXPECT_EQ(0, evaluate(no_tables, "2*3", nullptr, nullptr).error);
+}
+
 }  // namespace
