@@ -107,6 +107,16 @@ bool record_file_exists(const wchar_t* path) {
     return true;
 }
 
+bool record_file_needs_header(const wchar_t* path) {
+    FILE* file = platform_open_file(path, "rb");
+    if (file == nullptr) {
+        return true;
+    }
+    const bool empty = std::fgetc(file) == EOF;
+    std::fclose(file);
+    return empty;
+}
+
 bool append_record_lines(const wchar_t* path, const wchar_t* header_line,
                          const wchar_t* record_line) {
     // Room for a whole line of the largest capacity: no line is dropped for
@@ -158,7 +168,7 @@ bool append_tool_record(const wchar_t* base_folder, const ToolDefinition& tool,
 
     wchar_t record_line[RECORD_LINE_CAPACITY];
     build_record_line(tool, input_values, last_report, time, record_line, RECORD_LINE_CAPACITY);
-    if (record_file_exists(path)) {
+    if (!record_file_needs_header(path)) {
         return append_record_lines(path, nullptr, record_line);
     }
     wchar_t header_line[HEADER_LINE_CAPACITY];

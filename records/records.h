@@ -76,6 +76,12 @@ void create_folder_chain(const wchar_t* folder);
 // caller writes a byte-order mark and header before its record.
 bool record_file_exists(const wchar_t* path);
 
+// True when the file at `path` needs the byte-order mark and header before
+// a record: it does not open for reading, or it holds no bytes (a first
+// save that failed after the file was made leaves it empty, and the next
+// save must still begin it with the header).
+bool record_file_needs_header(const wchar_t* path);
+
 // Appends to the file at `path` (mode "ab"): when `header_line` is not
 // null, first the byte-order mark EF BB BF and the header line, then the
 // record line, each converted to UTF-8. Both lines are converted before the
@@ -88,8 +94,7 @@ bool append_record_lines(const wchar_t* path, const wchar_t* header_line,
 // One whole save below `base_folder`: makes the folder chain, writes the
 // path of the tool's record file into `path` (RECORD_PATH_CAPACITY is
 // enough), builds the record line with `time`, and appends it (with the
-// byte-order mark and header first when record_file_exists says the file
-// is absent). Returns true only when the record reached the file whole.
+// byte-order mark and header first when record_file_needs_header says so). Returns true only when the record reached the file whole.
 bool append_tool_record(const wchar_t* base_folder, const ToolDefinition& tool,
                         const double* input_values, const wchar_t* last_report,
                         const LocalTime& time, wchar_t* path, int32_t path_capacity);

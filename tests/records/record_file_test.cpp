@@ -137,6 +137,22 @@ TEST_F(RecordFile, FileThatCannotBeReadCountsAsNew) {
                   "\r\n");
 }
 
+// A first save that failed after the file was made leaves it empty; the
+// next save begins it with the byte-order mark and header all the same.
+TEST_F(RecordFile, EmptyFileLeftByAFailedSaveGetsTheHeader) {
+    const std::wstring base = temp.child(L"Local");
+    const std::wstring file = record_file_below(base);
+    wchar_t path[RECORD_PATH_CAPACITY];
+    ASSERT_TRUE(append_tool_record(base.c_str(), current_tool(), DEFAULT_VALUES, DEFAULT_REPORT,
+                                   FIRST_SAVE, path, RECORD_PATH_CAPACITY));
+    ASSERT_TRUE(write_file_bytes(file, ""));
+    EXPECT_TRUE(record_file_needs_header(file.c_str()));
+    ASSERT_TRUE(append_tool_record(base.c_str(), current_tool(), DEFAULT_VALUES, DEFAULT_REPORT,
+                                   FIRST_SAVE, path, RECORD_PATH_CAPACITY));
+    EXPECT_EQ(read_file_bytes(file), std::string(FIRST_FILE));
+    EXPECT_FALSE(record_file_needs_header(file.c_str()));
+}
+
 TEST_F(RecordFile, UnwritableLocationsFail) {
     wchar_t path[RECORD_PATH_CAPACITY];
 
