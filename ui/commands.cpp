@@ -23,25 +23,30 @@ constexpr int32_t ABOUT_CAPACITY = 1400;
 const wchar_t* or_empty(const wchar_t* text) { return text != nullptr ? text : L""; }
 
 // Reads field i and converts it; false (after the refusal box, with the
-// focus moved to the field) when the text is no number, longer than the
-// field texts compute reads, or the value is not finite.
+// focus moved to the field) when the field is missing, its text is no
+// number or longer than the field texts compute reads, or the value is not
+// finite.
 bool read_field(const WindowState& state, int32_t i, double* value) {
     wchar_t text[FIELD_TEXT_CAPACITY] = L"";
     HWND field = state.param_edits[i];
-    bool too_long = false;
-    if (field != nullptr) {
-        too_long = GetWindowTextLengthW(field) > FIELD_TEXT_MAX;
+    // A field that could not be made has no value the user could have seen
+    // or typed: refused like a text that is no number, never taken as 0.
+    bool readable = field != nullptr;
+    if (readable) {
+        readable = GetWindowTextLengthW(field) <= FIELD_TEXT_MAX;
         GetWindowTextW(field, text, FIELD_TEXT_CAPACITY);
     }
     *value = field_value(text);
-    if (!too_long && std::isfinite(*value)) {
+    if (readable && std::isfinite(*value)) {
         return true;
     }
     wchar_t message[REFUSAL_CAPACITY];
     text_format(message, REFUSAL_CAPACITY, BAD_INPUT_FORMAT, static_cast<int>(i + 1),
                 or_empty(state.shown_tool->params[i].label));
     MessageBoxW(state.main_window, message, BAD_INPUT_TITLE, MB_ICONWARNING | MB_OK);
-    SetFocus(field);
+    if (field != nullptr) {
+        SetFocus(field);
+    }
     return false;
 }
 
@@ -102,7 +107,9 @@ void run_compute() {
     } else {
         text_copy(state.copy_text, COPY_TEXT_CAPACITY, report);
     }
-    InvalidateRect(state.verdict_line, nullptr, TRUE);
+    if (state.verdict_line != nullptr) {  // a null window would invalidate every window
+        InvalidateRect(state.verdict_line, nullptr, TRUE);
+    }
     InvalidateRect(state.main_window, nullptr, FALSE);
     text_format(state.status_text, STATUS_TEXT_CAPACITY, COMPUTED_STATUS_FORMAT, or_empty(tool.name));
     InvalidateRect(state.main_window, nullptr, FALSE);
@@ -140,12 +147,14 @@ void reset_inputs() {
     for (int32_t i = 0; i < tool.param_count && i < MAX_PARAMETERS; ++i) {
         show_default_value(state.param_edits[i], tool.params[i].default_value);
     }
+    // The level first: the verdict line may repaint (and ask its colour)
+    // while its text is set.
+    state.verdict_level = 0;
     SetWindowTextW(state.results_box, L"");
     SetWindowTextW(state.verdict_line, PROMPT_TEXT);
     SetWindowTextW(state.note_label, or_empty(tool.note));
     text_copy(state.status_text, STATUS_TEXT_CAPACITY, RESET_STATUS);
     state.last_report[0] = L'\0';
-    state.verdict_level = 0;
     InvalidateRect(state.main_window, nullptr, FALSE);
 }
 

@@ -153,6 +153,25 @@ TEST_F(WindowComputeTest, RefusedComputeKeepsEverythingOfTheLastAcceptedOne) {
     EXPECT_EQ(window_text(field(1)), L"inf");
 }
 
+// A field control that could not be made gives no value: compute refuses
+// with the box naming it instead of taking 0.
+TEST_F(WindowComputeTest, MissingFieldIsRefusedNotTakenAsZero) {
+    open(current_tool());
+    command(1001);
+    const HWND made = edit_window_state().param_edits[1];
+    edit_window_state().param_edits[1] = nullptr;
+    {
+        ScopedBoxRecorder boxes;
+        command(1001);
+        ASSERT_EQ(recorded_box_count(), 1);
+        EXPECT_EQ(recorded_box(0).text, REFUSED_SECOND);
+        EXPECT_STREQ(recorded_box(0).caption, L"输入有误");
+    }
+    edit_window_state().param_edits[1] = made;
+    EXPECT_EQ(state().input_values[1], 40.0);  // the last accepted compute's
+    EXPECT_STREQ(state().last_report, L"估算渗透压：900 mOsm/L\r\n");
+}
+
 TEST_F(WindowComputeTest, OnlyTheFirstBadFieldIsNamed) {
     struct Case {
         const char* name;
