@@ -12,7 +12,6 @@ namespace {
 
 constexpr int32_t SELFTEST_REPORT_CAPACITY = 8192;   // report text of evaluate_tool
 constexpr int32_t SELFTEST_VERDICT_CAPACITY = 512;
-constexpr int32_t SELFTEST_DETAIL_CAPACITY = 8192;
 constexpr int32_t LEVEL_LINE_CAPACITY = 256;
 constexpr int32_t OUT_LINE_CAPACITY = 512;
 constexpr int32_t ERRORS_LINE_CAPACITY = 128;
@@ -54,10 +53,10 @@ int32_t build_selftest_report(const ToolDefinition& tool, wchar_t* report_file, 
 
     wchar_t report[SELFTEST_REPORT_CAPACITY] = {0};
     wchar_t verdict[SELFTEST_VERDICT_CAPACITY] = {0};
-    wchar_t detail[SELFTEST_DETAIL_CAPACITY] = {0};
     int32_t level = 0;
+    // The DETAIL line is built from the report text itself: no detail copy.
     evaluate_tool(tool, param_values, report, SELFTEST_REPORT_CAPACITY,
-                  verdict, SELFTEST_VERDICT_CAPACITY, &level, detail, SELFTEST_DETAIL_CAPACITY);
+                  verdict, SELFTEST_VERDICT_CAPACITY, &level, nullptr, 0);
 
     text_format(report_file, capacity, L"TOOL|%d|%ls|%ls\r\n",
                 static_cast<int>(tool.id), or_empty(tool.name), or_empty(tool.category));
@@ -70,11 +69,11 @@ int32_t build_selftest_report(const ToolDefinition& tool, wchar_t* report_file, 
     if (tool.report_kind != 0) {
         text_append(report_file, capacity, REPORT_KIND_OUT_LINE);
     } else {
+        // Every output at 0: the OUT lines show each formula on the defaults
+        // alone, not fed by the outputs before it.
+        const double earlier_outputs[MAX_OUTPUTS] = {};
         for (int32_t i = 0; i < output_count; ++i) {
             const OutputSpec& output = tool.outputs[i];
-            // Every output at 0: the OUT lines show each formula on the
-            // defaults alone, not fed by the outputs before it.
-            double earlier_outputs[MAX_OUTPUTS] = {};
             int32_t error = 0;
             const double value = evaluate_formula(tool, output.formula, param_values,
                                                   earlier_outputs, &error);

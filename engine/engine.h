@@ -23,7 +23,8 @@ constexpr int32_t VALUE_TEXT_CAPACITY = 128;
 // line per output, a notice line when any output failed, the first matching
 // verdict rule, the default verdict when none gave a text. A report tool:
 // its generator instead. Writes the level to *level and returns it; the
-// detail text is a copy of the report text cut to its own capacity. All
+// detail text is a copy of the report text cut to its own capacity (null
+// with capacity 0 when the caller needs no copy). All
 // three texts are terminated within their capacities on return.
 int32_t evaluate_tool(const ToolDefinition& tool, const double* param_values,
                       wchar_t* report, int32_t report_capacity,
