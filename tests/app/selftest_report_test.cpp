@@ -11,6 +11,7 @@
 #include "catalogue/catalogue.h"
 #include "engine/engine.h"
 #include "tests/app/selftest_tools.h"
+#include "tests/fixtures/expected_reports.h"
 #include "tests/app/temp_folder.h"
 #include "tests/fixtures/report_tools.h"
 
@@ -169,15 +170,7 @@ using RunSelftest = TempFolder;
 TEST_F(RunSelftest, WritesTheCatalogueReportAndReturnsZero) {
     const std::wstring path = file(L"selftest.txt");
     EXPECT_EQ(run_selftest(path.c_str()), EXIT_SELFTEST_OK);
-    EXPECT_EQ(read_bytes(path),
-              "TOOL|260|Veltrane|\xE8\x90\xA5\xE5\x85\xBB\xE6\x94\xAF\xE6\x8C\x81\r\n"
-              "LEVEL|0\r\n"
-              "OUT|\xE4\xBC\xB0\xE7\xAE\x97\xE6\xB8\x97\xE9\x80\x8F\xE5\x8E\x8B|900|mOsm/L\r\n"
-              "VERDICT|\xE5\x8F\xAF\xE7\xBB\x8F\xE5\xA4\x96\xE5\x91\xA8\xE9\x9D\x99\xE8\x84\x89"
-              "\xE8\xBE\x93\xE6\xB3\xA8\r\n"
-              "DETAIL|\xE4\xBC\xB0\xE7\xAE\x97\xE6\xB8\x97\xE9\x80\x8F\xE5\x8E\x8B\xEF\xBC\x9A"
-              "900 mOsm/L \r\n"
-              "ERRORS|0\r\n");
+    EXPECT_EQ(read_bytes(path), CATALOGUE_REPORT);
 }
 
 TEST_F(RunSelftest, ReturnsThreeWhenTheReportCannotBeWritten) {

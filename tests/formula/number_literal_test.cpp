@@ -108,7 +108,6 @@ std::vector<std::string> literals() {
 TEST(FormulaNumberLiteralTest, EveryLiteralGivesStrtodsDouble) {
     const std::vector<std::string> texts = literals();
     ASSERT_GT(texts.size(), 20000u);
-    size_t compared = 0;
     for (const std::string& text : texts) {
         char* end = nullptr;
         const double expected = std::strtod(text.c_str(), &end);
@@ -118,9 +117,7 @@ TEST(FormulaNumberLiteralTest, EveryLiteralGivesStrtodsDouble) {
         EXPECT_EQ(bits_of(expected), bits_of(got))
             << text << ": formula " << got << ", strtod " << expected;
         EXPECT_EQ(std::isfinite(expected) ? 0 : 1, error) << text;
-        ++compared;
     }
-    EXPECT_EQ(texts.size(), compared);
 }
 
 TEST(FormulaNumberLiteralTest, LiteralEndsWhereStrtodStops) {

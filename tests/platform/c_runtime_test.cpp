@@ -2,7 +2,7 @@
 // (std::strtod, std::snprintf) are mingw-w64's own C99 ones, never
 // msvcrt.dll's printf family or strtod (which print three exponent digits
 // and read no hexadecimal forms). They must agree with glibc to the bit:
-// each expectation below is what the native build gives.
+// each expectation below is glibc's, and both builds run this table.
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -108,7 +108,10 @@ TEST(CRuntime, SnprintfPrintsLikeTheNativeBuild) {
 
 TEST(CRuntime, SnprintfCutsAndTellsTheFullLength) {
     char text[4] = {'x', 'x', 'x', 'x'};
-    EXPECT_EQ(std::snprintf(text, sizeof text, "%s", "abcdef"), 6);
+    // Read at run time, so the compiler does not warn about the cut that
+    // this test makes on purpose.
+    const char* volatile source = "abcdef";
+    EXPECT_EQ(std::snprintf(text, sizeof text, "%s", source), 6);
     EXPECT_STREQ(text, "abc");
     char date[32];
     std::snprintf(date, sizeof date, "%04lld-%02lld-%02lld", 2024LL, 2LL, 29LL);

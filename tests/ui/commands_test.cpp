@@ -6,7 +6,10 @@
 #include <cstdio>
 #include <string>
 
+#include <shlobj.h>
+
 #include "catalogue/catalogue.h"
+#include "records/records.h"
 #include "tests/ui/ui_tools.h"
 #include "tests/ui/window_test.h"
 #include "tests/win32_support/message_boxes.h"
@@ -208,7 +211,21 @@ TEST_F(WindowCommandsTest, SaveBeforeAnyComputeIsRefusedBySaveRecord) {
     EXPECT_STREQ(state().status_text, L"就绪：填写参数后按 F5 或点击“计算”");
 }
 
+// The record file the save command writes for a tool number, in this
+// prefix's local application-data folder.
+std::wstring record_file_of(int32_t tool_id) {
+    wchar_t base[MAX_PATH] = L"";
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, base);
+    wchar_t folder[RECORD_FOLDER_CAPACITY];
+    wchar_t path[RECORD_PATH_CAPACITY];
+    build_records_folder(base, folder, RECORD_FOLDER_CAPACITY);
+    build_record_path(folder, tool_id, path, RECORD_PATH_CAPACITY);
+    return path;
+}
+
 TEST_F(WindowCommandsTest, SaveAfterAComputeWritesTheValuesOfThatCompute) {
+    // No file left by an earlier run may answer for this save.
+    DeleteFileW(record_file_of(plain_tool().id).c_str());
     open(plain_tool());
     set_field(0, L"3");
     command(1001);

@@ -33,7 +33,9 @@ std::wstring clipboard_text();
 void put_on_clipboard(const wchar_t* text);
 
 // Held by every test that uses the clipboard: the clipboard is shared by
-// all test processes of the Wine prefix, which CTest runs two at a time.
+// all processes of the Wine prefix. The window suites run one at a time;
+// the guard keeps any other test process that takes the clipboard out of
+// their way.
 class ClipboardGuard {
 public:
     ClipboardGuard();
